@@ -1,0 +1,10 @@
+#pragma once
+// Yearly tax on business and contracting income.
+
+#include "tax/arithmetic.hpp"
+
+namespace tax {
+
+float BusinessIncomeTax(double taxable, Edition edition);
+
+}  // namespace tax
