@@ -1,0 +1,102 @@
+#!/bin/sh
+# Installs a build tree into a scratch DESTDIR with prefix /usr and checks
+# that exactly the expected files arrive and that the desktop entry and the
+# AppStream metainfo are valid and agree with each other.
+# Usage: check-install.sh BUILD_DIR VERSION APP_ID HAS_EXECUTABLE(0|1)
+# Exits 77 (skipped) when a validator is not installed.
+set -u
+build=$1 version=$2 app_id=$3 has_exe=$4
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+if ! DESTDIR=$dest cmake --install "$build" --prefix /usr >"$dest.log" 2>&1; then
+  cat "$dest.log"; rm -f "$dest.log"
+  echo "FAIL: cmake --install"
+  exit 1
+fi
+rm -f "$dest.log"
+root=$dest/usr
+share=$root/share
+desktop=$share/applications/$app_id.desktop
+metainfo=$share/metainfo/$app_id.metainfo.xml
+
+# The package must hold these files and nothing else.
+expected=$(mktemp)
+trap 'rm -rf "$dest" "$expected"' EXIT
+{
+  [ "$has_exe" = 1 ] && echo usr/bin/tovarin-calculator
+  echo "usr/share/applications/$app_id.desktop"
+  echo "usr/share/metainfo/$app_id.metainfo.xml"
+  for size in 16 32 48 256; do
+    echo "usr/share/icons/hicolor/${size}x${size}/apps/tovarin-calculator.png"
+  done
+  echo usr/share/icons/hicolor/scalable/apps/tovarin-calculator.svg
+} | sort >"$expected"
+actual=$(cd "$dest" && find . -type f -o -type l | sed 's|^\./||' | sort)
+if ! echo "$actual" | diff -u "$expected" - >/dev/null; then
+  echo "$actual" | diff -u "$expected" - | sed 's/^/    /'
+  fail "installed files differ from the expected list (- missing, + unexpected)"
+fi
+
+if [ "$has_exe" = 1 ]; then
+  [ -x "$root/bin/tovarin-calculator" ] || fail "usr/bin/tovarin-calculator is not executable"
+else
+  echo "NOTE: no tovarin-calculator target in this build; executable not checked"
+fi
+
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+png_size() {
+  od -An -tu1 -j16 -N8 "$1" |
+    awk '{ printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'
+}
+for size in 16 32 48 256; do
+  png=$share/icons/hicolor/${size}x${size}/apps/tovarin-calculator.png
+  [ -f "$png" ] || continue
+  got=$(png_size "$png")
+  [ "$got" = "${size}x${size}" ] || fail "icon in ${size}x${size} is $got"
+done
+svg=$share/icons/hicolor/scalable/apps/tovarin-calculator.svg
+[ -f "$svg" ] && ! grep -q '<svg' "$svg" && fail "scalable icon is not an SVG"
+
+# The desktop entry must launch the installed program and name an installed
+# icon; the metainfo must point at the desktop entry and carry this version.
+if [ -f "$desktop" ]; then
+  key() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
+  exec_name=$(key Exec | cut -d' ' -f1)
+  [ "$exec_name" = tovarin-calculator ] || fail "Exec= names '$exec_name'"
+  icon=$(key Icon)
+  [ -f "$share/icons/hicolor/48x48/apps/$icon.png" ] || fail "Icon=$icon has no installed 48x48 icon"
+fi
+if [ -f "$metainfo" ]; then
+  launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+  [ "$launchable" = "$app_id.desktop" ] || fail "metainfo launchable is '$launchable'"
+  id=$(sed -n 's|.*<id>\(.*\)</id>.*|\1|p' "$metainfo")
+  [ "$id" = "$app_id" ] || fail "metainfo id is '$id'"
+  release=$(sed -n 's|.*<release version="\([^"]*\)".*|\1|p' "$metainfo" | head -n 1)
+  [ "$release" = "$version" ] || fail "newest metainfo release is '$release', project is $version"
+fi
+
+skipped=""
+if command -v desktop-file-validate >/dev/null; then
+  [ -f "$desktop" ] && { desktop-file-validate "$desktop" || fail "desktop-file-validate"; }
+else
+  skipped="$skipped desktop-file-validate"
+fi
+if command -v appstreamcli >/dev/null; then
+  [ -f "$metainfo" ] && { appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"; }
+else
+  skipped="$skipped appstreamcli"
+fi
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+if [ -n "$skipped" ]; then
+  echo "SKIPPED: not installed:$skipped (scripts/deps.sh test installs them)"
+  exit 77
+fi
+echo "install tree and metadata OK"
