@@ -1,0 +1,18 @@
+#include "app/application.hpp"
+
+#include <QApplication>
+
+namespace app {
+
+void ConfigureApplication() {
+    // The title goes into the application name, not the display name: on X11
+    // Qt appends a display name to every window caption, which would change
+    // the captions of both windows.
+    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QGuiApplication::setDesktopFileName("io.github.tovarin.Calculator");
+    // Closing the visible window ends the program, although the other
+    // edition's window may still exist hidden.
+    QApplication::setQuitOnLastWindowClosed(true);
+}
+
+}  // namespace app

@@ -1,0 +1,36 @@
+// Starts the calculator with the old-rules window.
+
+#include "app/application.hpp"
+#include "app/editions.hpp"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool HasDisplay() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr,
+                     "%s: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
+                     "to run it on a virtual display: xvfb-run -a %s\n",
+                     argv[0], argv[0]);
+        return EXIT_FAILURE;
+    }
+    QApplication application(argc, argv);
+    app::ConfigureApplication();
+    app::Editions editions;
+    editions.Start();
+    return application.exec();
+}

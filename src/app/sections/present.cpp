@@ -1,0 +1,36 @@
+#include "app/sections/present.hpp"
+
+#include "app/sections/sections.hpp"
+#include "tax/tax.hpp"
+#include "ui/message_box.hpp"
+
+namespace app {
+namespace {
+
+QString AmountText(float tax) { return QString::fromStdString(tax::FormatAmount(tax)); }
+
+}  // namespace
+
+double ReadAmount(const QLineEdit& field) { return tax::ReadAmount(field.text().toStdString()); }
+
+void ShowTaxResult(float tax) {
+    ui::ShowBox({QString::fromUtf8("您应缴纳缴个人所得税 ") + AmountText(tax) + QString::fromUtf8(" 元。"),
+                 QString::fromUtf8("结果！"), ui::BoxIcon::Information});
+}
+
+void PublishResult(QLineEdit& output, float tax) {
+    ShowTaxResult(tax);
+    output.setText(AmountText(tax));
+    output.setEnabled(false);
+}
+
+void Press(void (*click)(Form&), Form& form) {
+    try {
+        click(form);
+    } catch (const tax::ArithmeticError&) {
+        ui::ShowBox({QString::fromUtf8("输入的金额超出了可以计算的范围，本次计算未作任何更改。"),
+                     QString::fromUtf8("计算错误"), ui::BoxIcon::Exclamation});
+    }
+}
+
+}  // namespace app

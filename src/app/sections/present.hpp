@@ -1,0 +1,18 @@
+#pragma once
+// What the sections share: reading an amount from a field and presenting a tax.
+
+#include <QLineEdit>
+
+namespace app {
+
+// The amount that the field's text starts with, 0 when there is none.
+double ReadAmount(const QLineEdit& field);
+
+// The result box, "结果！"; returns once the user has dismissed it.
+void ShowTaxResult(float tax);
+
+// The result box first, then the same figure written into `output`, which is
+// switched off again.
+void PublishResult(QLineEdit& output, float tax);
+
+}  // namespace app

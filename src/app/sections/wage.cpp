@@ -1,0 +1,46 @@
+#include "app/form.hpp"
+#include "app/sections/present.hpp"
+#include "app/sections/sections.hpp"
+#include "ui/message_box.hpp"
+
+namespace app {
+namespace {
+
+QString DoubleText(double amount) { return QString::fromStdString(tax::FormatDoubleAmount(amount)); }
+
+void ScoldEmptyWage() {
+    ui::ShowBox({QString::fromUtf8("您输入的总额收入为空气，经本专家分析，认定您的智商高达0，"
+                                   "如此简单的工作不适合您来操作，请退出！"),
+                 QString::fromUtf8("玩人呢还是智商不达标呢！！！！！！！"), ui::BoxIcon::Exclamation});
+}
+
+}  // namespace
+
+// Unlike the other sections, the wage section writes its fields before any
+// box and shows the tax at full double precision.
+void Command2_Click(Form& form) {
+    if (form.field("Text1").text().isEmpty()) {
+        ScoldEmptyWage();
+        ui::EndProcess();
+        return;
+    }
+    const tax::WageOutcome outcome =
+        tax::WageSection(ReadAmount(form.field("Text1")), ReadAmount(form.field("Text2")),
+                         ReadAmount(form.field("Text3")), ReadAmount(form.field("Text4")),
+                         ReadAmount(form.field("Text7")), form.edition());
+
+    ui::Field& taxField = form.field("Text6");
+    ui::Field& taxableField = form.field("Text5");
+    taxField.setText(DoubleText(outcome.tax));
+    taxableField.setText(DoubleText(outcome.taxable));
+    taxField.setEnabled(false);
+    taxableField.setEnabled(false);
+
+    ui::ShowBox({QString::fromUtf8("您应缴纳缴个人所得税 ") + DoubleText(outcome.tax) + QString::fromUtf8(" 元。"),
+                 QString::fromUtf8("纳税结果！"), ui::BoxIcon::Information});
+    ui::ShowBox({QString::fromUtf8("您本月所得个人收入为 ") +
+                     QString::fromStdString(tax::FormatAmount(outcome.netIncome)) + QString::fromUtf8(" 元。"),
+                 QString::fromUtf8("收入结果！"), ui::BoxIcon::Information});
+}
+
+}  // namespace app

@@ -1,0 +1,17 @@
+#pragma once
+// A push button whose caption wraps onto several lines when it is wider than
+// the button. It is never a default button.
+
+#include <QPushButton>
+
+namespace ui {
+
+class Button : public QPushButton {
+public:
+    Button(const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace ui

@@ -1,0 +1,22 @@
+#pragma once
+// A fixed picture shown at its natural size, sharp on high-density screens.
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace ui {
+
+class Picture : public QWidget {
+public:
+    // `doubleDensity` holds the same picture at twice the resolution.
+    Picture(const QString& normal, const QString& doubleDensity, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap normal_;
+    QPixmap double_;
+};
+
+}  // namespace ui

@@ -1,0 +1,14 @@
+#pragma once
+// A top-level window whose client area has a fixed size.
+
+#include <QWidget>
+
+namespace ui {
+
+class Window : public QWidget {
+public:
+    Window(const QString& name, const QString& caption, int widthTwips, int heightTwips,
+           const QIcon& icon);
+};
+
+}  // namespace ui
