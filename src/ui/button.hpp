@@ -7,6 +7,8 @@
 namespace ui {
 
 class Button : public QPushButton {
+    Q_OBJECT
+
 public:
     Button(const QString& caption, QWidget* parent);
 

@@ -10,6 +10,8 @@
 namespace ui {
 
 class Field : public QLineEdit {
+    Q_OBJECT
+
 public:
     // Takes the character's code as a signed 16-bit value; setting it to 0
     // discards the character.

@@ -11,6 +11,8 @@
 namespace ui {
 
 class Label : public QLabel {
+    Q_OBJECT
+
 public:
     Label(const QString& text, QWidget* parent);
 

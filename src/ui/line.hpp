@@ -8,6 +8,8 @@
 namespace ui {
 
 class Line : public QWidget {
+    Q_OBJECT
+
 public:
     // End points in the parent's pixels.
     Line(QPoint from, QPoint to, QWidget* parent);

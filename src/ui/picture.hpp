@@ -7,6 +7,8 @@
 namespace ui {
 
 class Picture : public QWidget {
+    Q_OBJECT
+
 public:
     // `doubleDensity` holds the same picture at twice the resolution.
     Picture(const QString& normal, const QString& doubleDensity, QWidget* parent);

@@ -6,6 +6,8 @@
 namespace ui {
 
 class Window : public QWidget {
+    Q_OBJECT
+
 public:
     Window(const QString& name, const QString& caption, int widthTwips, int heightTwips,
            const QIcon& icon);

@@ -1,0 +1,165 @@
+// Both windows as a user first sees them: controls, geometry, fonts, tab
+// order, focus and what a screen reader is told about each field.
+
+#include "calculator_fixture.hpp"
+#include "ui/line.hpp"
+#include "ui/picture.hpp"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QTest>
+
+#include <set>
+
+namespace uitest {
+namespace {
+
+using tax::Edition;
+
+class EachWindow : public CalculatorTest, public testing::WithParamInterface<Edition> {
+protected:
+    app::Form& window() { return form(GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Editions, EachWindow, testing::Values(Edition::OldRules, Edition::NewRules),
+                         [](const auto& info) { return EditionName(info.param); });
+
+TEST_P(EachWindow, HasEveryControlOnceAndAFixedClientArea) {
+    app::Form& w = window();
+    EXPECT_EQ(w.objectName(), EditionName(GetParam()));
+    EXPECT_EQ(w.size(), QSize(474, 542));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_EQ(w.findChildren<QLineEdit*>().size(), 20);
+    EXPECT_EQ(w.findChildren<QPushButton*>().size(), 8);
+    EXPECT_EQ(w.findChildren<ui::Line*>().size(), 24);
+    EXPECT_EQ(w.findChildren<ui::Picture*>().size(), 1);
+    const bool old = GetParam() == Edition::OldRules;
+    EXPECT_EQ(w.findChildren<QLabel*>().size(), old ? 28 : 27);
+    EXPECT_EQ(w.findChild<QLabel*>("Label2") != nullptr, old);
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8(old ? "旧版Tovarin--Brellow出品" : "新版Tovarin--Brellow出品"));
+    EXPECT_EQ(button(w, "Command8").text(), QString::fromUtf8(old ? "切换至新版纳税计算" : "切换至旧版纳税计算"));
+    EXPECT_FALSE(w.windowIcon().isNull());
+}
+
+// Pixel rectangles worked out by hand from the twips of the layout.
+struct Placed {
+    const char* name;
+    QRect form1;
+    QRect form2;
+};
+
+const Placed kPlaced[] = {
+    {"Text1", {72, 32, 65, 20}, {72, 32, 65, 20}},
+    {"Text7", {216, 112, 65, 18}, {216, 112, 65, 18}},
+    {"Text10", {112, 312, 177, 18}, {112, 312, 177, 18}},
+    {"Text20", {400, 424, 65, 20}, {400, 424, 65, 20}},
+    {"Command2", {152, 152, 137, 21}, {152, 152, 137, 21}},
+    {"Command3", {8, 408, 281, 69}, {8, 408, 281, 69}},
+    {"Command8", {8, 488, 137, 41}, {8, 488, 137, 41}},
+    {"Label1_1", {8, 72, 60, 20}, {8, 72, 60, 20}},
+    {"Label7", {8, 280, 297, 33}, {8, 280, 289, 33}},
+    {"Label11_6", {312, 424, 133, 12}, {312, 424, 133, 12}},
+    {"Image1", {184, 488, 255, 60}, {184, 488, 255, 60}},
+};
+
+TEST_P(EachWindow, PlacesControlsAtTheirPixels) {
+    for (const Placed& p : kPlaced) {
+        const QWidget* control = window().findChild<QWidget*>(p.name);
+        ASSERT_TRUE(control) << p.name;
+        EXPECT_EQ(control->geometry(), GetParam() == Edition::OldRules ? p.form1 : p.form2) << p.name;
+    }
+    const auto* frameTop = window().findChild<ui::Line*>("Line18");
+    EXPECT_EQ(frameTop->from(), QPoint(472, 0));
+    EXPECT_EQ(frameTop->to(), QPoint(0, 0));
+    const auto* divider = window().findChild<ui::Line*>("Line14");
+    EXPECT_EQ(divider->geometry(), QRect(296, 272, 1, 209));
+}
+
+TEST_P(EachWindow, StartsWithOnlyTheThresholdFilledAndOutputsOff) {
+    const std::set<QString> disabled = {"Text5", "Text6", "Text7", "Text9", "Text12",
+                                        "Text14", "Text16", "Text18", "Text20"};
+    for (const QLineEdit* field : window().findChildren<QLineEdit*>()) {
+        const bool off = disabled.count(field->objectName()) > 0;
+        EXPECT_EQ(field->isEnabled(), !off) << field->objectName().toStdString();
+        if (field->objectName() != "Text7") {
+            EXPECT_EQ(field->text(), "") << field->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(window().field("Text7").text(), GetParam() == Edition::OldRules ? "2000" : "3500");
+}
+
+TEST_P(EachWindow, UsesTheFontsOfTheLayout) {
+    const QFont calculate = button(window(), "Command1").font();
+    EXPECT_EQ(calculate.pointSizeF(), 10.5);
+    EXPECT_EQ(calculate.families().front(), QString::fromUtf8("宋体"));
+    const QFont big = button(window(), "Command3").font();
+    EXPECT_EQ(big.pointSizeF(), 14.25);
+    EXPECT_TRUE(big.underline());
+    EXPECT_EQ(big.weight(), QFont::Normal);
+    EXPECT_EQ(big.families().front(), QString::fromUtf8("微软雅黑"));
+    for (const char* name : {"Command8", "Label4", "Text1"}) {
+        EXPECT_EQ(window().findChild<QWidget*>(name)->font().pointSizeF(), 9) << name;
+    }
+    // Without the named faces the text still comes out in a CJK face.
+    EXPECT_TRUE(QFontInfo(calculate).family().contains("CJK") ||
+                QFontInfo(calculate).family() == QString::fromUtf8("宋体"));
+}
+
+// The Tab key, from the first focus on, visits the enabled controls in this order.
+const std::vector<QString> kForm1Tabs = {
+    "Text1", "Text2", "Text3", "Text4", "Command2", "Command1", "Text8", "Text10", "Text11",
+    "Command3", "Text13", "Command4", "Command5", "Text15", "Text17", "Command6", "Text19",
+    "Command7", "Command8", "Text1"};
+const std::vector<QString> kForm2Tabs = {
+    "Command7", "Text19", "Command6", "Text17", "Text15", "Command5", "Command4", "Text13",
+    "Command3", "Text11", "Text10", "Text8", "Command1", "Command2", "Text4", "Text3", "Text2",
+    "Text1", "Command8", "Command7"};
+
+TEST_P(EachWindow, TabVisitsEnabledControlsInTheWindowsOrder) {
+    app::Form& w = window();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    std::vector<QString> visited;
+    for (std::size_t i = 0; i < kForm1Tabs.size(); ++i) {
+        visited.push_back(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, GetParam() == Edition::OldRules ? kForm1Tabs : kForm2Tabs);
+}
+
+// What a screen reader announces: the label beside the field and its section.
+struct Announced {
+    const char* field;
+    const char* name;
+    const char* description;
+};
+
+const Announced kAnnounced[] = {
+    {"Text1", "工资总额", "1.工薪、工资所得税计算"},
+    {"Text7", "起征点", "1.工薪、工资所得税计算"},
+    {"Text9", "本次应缴税款", "2.劳动报酬所得税计算"},
+    {"Text11", "成本、费用及损失或必要费用",
+     "3.个体工商户的生产、经营所得和企事业单位的承包经营、承租经营所得税计算"},
+    {"Text16", "本次应缴税款", "5.特许权使用费所得税计算"},
+    {"Text17", "本次所得", "6.利息、红利所得税计算"},
+};
+
+TEST_P(EachWindow, TellsScreenReadersWhichFieldIsWhich) {
+    for (const Announced& a : kAnnounced) {
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(&window().field(a.field));
+        EXPECT_EQ(field->text(QAccessible::Name), QString::fromUtf8(a.name)) << a.field;
+        EXPECT_EQ(field->text(QAccessible::Description), QString::fromUtf8(a.description)) << a.field;
+    }
+    std::set<QString> distinct;
+    for (const QLineEdit* field : window().findChildren<QLineEdit*>()) {
+        distinct.insert(field->accessibleName() + '|' + field->accessibleDescription());
+    }
+    EXPECT_EQ(distinct.size(), 20u);
+    QAccessibleInterface* big = QAccessible::queryAccessibleInterface(&button(window(), "Command3"));
+    EXPECT_EQ(big->text(QAccessible::Name),
+              QString::fromUtf8("这才是纳税的大户，看看人家交了多少，学习的榜样呀！！！！"));
+}
+
+}  // namespace
+}  // namespace uitest
