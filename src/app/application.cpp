@@ -1,5 +1,7 @@
 #include "app/application.hpp"
 
+#include "ui/accessibility.hpp"
+
 #include <QApplication>
 
 namespace app {
@@ -13,6 +15,7 @@ void ConfigureApplication() {
     // Closing the visible window ends the program, although the other
     // edition's window may still exist hidden.
     QApplication::setQuitOnLastWindowClosed(true);
+    ui::InstallAccessibility();
 }
 
 }  // namespace app

@@ -13,6 +13,8 @@
 #include <QIcon>
 
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace app {
 namespace {
@@ -93,7 +95,7 @@ Form::Form(tax::Edition edition, Editions& editions)
     setFont(FontOf(Font::Window));
     AddLines();
     AddControls();
-    DescribeFields();
+    DescribeControls();
     WireButtons();
     SetTabOrder();
 }
@@ -125,14 +127,14 @@ void Form::AddControls() {
     }
 }
 
-void Form::DescribeFields() {
-    for (const FieldCaption& caption : FieldCaptions()) {
-        auto* label = findChild<QLabel*>(Text(caption.label));
-        auto* section = findChild<QLabel*>(Text(caption.section));
-        ui::Field& text = field(caption.field);
-        text.setAccessibleName(label->text());
-        text.setAccessibleDescription(section->text());
-        label->setBuddy(&text);
+void Form::DescribeControls() {
+    for (const Described& described : Descriptions()) {
+        auto* control = findChild<QWidget*>(Text(described.control));
+        control->setAccessibleDescription(findChild<QLabel*>(Text(described.section))->text());
+        if (!described.label) continue;
+        auto* label = findChild<QLabel*>(Text(described.label));
+        control->setAccessibleName(label->text());
+        label->setBuddy(control);
     }
 }
 

@@ -22,7 +22,7 @@ public:
 private:
     void AddControls();
     void AddLines();
-    void DescribeFields();
+    void DescribeControls();
     void WireButtons();
     void SetTabOrder();
 

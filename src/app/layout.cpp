@@ -94,7 +94,7 @@ constexpr LineRow kLines[] = {
     {"Line12",    0, 4080,    0, 7200}, {"Line24", 4440, 1800, 7080, 1800},
 };
 
-constexpr FieldCaption kFieldCaptions[] = {
+constexpr Described kDescriptions[] = {
     {"Text1",  "Label1_0",  "Label4"},  {"Text2",  "Label1_1",  "Label4"},
     {"Text3",  "Label1_4",  "Label4"},  {"Text4",  "Label1_3",  "Label4"},
     {"Text5",  "Label1_2",  "Label4"},  {"Text6",  "Label1_5",  "Label4"},
@@ -106,6 +106,10 @@ constexpr FieldCaption kFieldCaptions[] = {
     {"Text15", "Label11_3", "Label12"}, {"Text16", "Label11_1", "Label12"},
     {"Text17", "Label11_4", "Label13"}, {"Text18", "Label11_5", "Label13"},
     {"Text19", "Label11_7", "Label14"}, {"Text20", "Label11_6", "Label14"},
+    {"Command2", nullptr, "Label4"},    {"Command1", nullptr, "Label6"},
+    {"Command3", nullptr, "Label7"},    {"Command4", nullptr, "Label10"},
+    {"Command5", nullptr, "Label12"},   {"Command6", nullptr, "Label13"},
+    {"Command7", nullptr, "Label14"},
 };
 
 constexpr const char* kForm1TabOrder[] = {
@@ -132,7 +136,7 @@ constexpr EditionLayout kForm2 = {
 
 std::span<const ControlRow> Controls() { return kControls; }
 std::span<const LineRow> Lines() { return kLines; }
-std::span<const FieldCaption> FieldCaptions() { return kFieldCaptions; }
+std::span<const Described> Descriptions() { return kDescriptions; }
 
 const EditionLayout& LayoutOf(tax::Edition edition) {
     return edition == tax::Edition::OldRules ? kForm1 : kForm2;

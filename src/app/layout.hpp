@@ -32,11 +32,12 @@ struct LineRow {
     int x1, y1, x2, y2;
 };
 
-// The label beside a field and the title of its section, which together tell
-// a screen reader user which of the many alike fields has the focus.
-struct FieldCaption {
-    const char* field;
-    const char* label;
+// What tells a screen reader user which of the many alike fields and buttons
+// has the focus: the label beside a field (a button has its caption) and the
+// title of its section.
+struct Described {
+    const char* control;
+    const char* label;  // nullptr for a button
     const char* section;
 };
 
@@ -55,7 +56,7 @@ struct EditionLayout {
 // old-rules values here; EditionLayout gives each edition's own.
 std::span<const ControlRow> Controls();
 std::span<const LineRow> Lines();
-std::span<const FieldCaption> FieldCaptions();
+std::span<const Described> Descriptions();
 const EditionLayout& LayoutOf(tax::Edition edition);
 
 }  // namespace app

@@ -159,6 +159,12 @@ TEST_P(EachWindow, TellsScreenReadersWhichFieldIsWhich) {
     QAccessibleInterface* big = QAccessible::queryAccessibleInterface(&button(window(), "Command3"));
     EXPECT_EQ(big->text(QAccessible::Name),
               QString::fromUtf8("这才是纳税的大户，看看人家交了多少，学习的榜样呀！！！！"));
+    QAccessibleInterface* labour = QAccessible::queryAccessibleInterface(&button(window(), "Command1"));
+    EXPECT_EQ(labour->text(QAccessible::Name), QString::fromUtf8("计算个人所得税"));
+    EXPECT_EQ(labour->text(QAccessible::Description), QString::fromUtf8("2.劳动报酬所得税计算"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&window())->role(), QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window().findChild<ui::Line*>("Line1"))->role(),
+              QAccessible::Separator);
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+#include "ui/accessibility.hpp"
+
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace ui {
+namespace {
+
+QAccessibleInterface* Roles(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget) return nullptr;
+    if (className == "ui::Window") return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == "ui::Line") return new QAccessibleWidget(widget, QAccessible::Separator);
+    if (className == "ui::Picture") return new QAccessibleWidget(widget, QAccessible::Graphic);
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() { QAccessible::installFactory(Roles); }
+
+}  // namespace ui
