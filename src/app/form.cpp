@@ -74,7 +74,7 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent) {
     switch (row.kind) {
     case Kind::Field: {
         auto* field = new ui::Field(parent);
-        field->setText(Text(row.text));
+        field->write(Text(row.text));
         if (row.filtered) field->setKeyPress(NumericKeyFilter);
         return field;
     }

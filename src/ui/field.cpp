@@ -17,7 +17,25 @@ bool IsEditingKey(const QKeyEvent& event) {
 
 }  // namespace
 
-Field::Field(QWidget* parent) : QLineEdit(parent) {}
+Field::Field(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, &Field::GuardWhileDisabled);
+}
+
+void Field::write(const QString& text) {
+    writing_ = true;
+    setText(text);
+    writing_ = false;
+    lastAllowed_ = this->text();
+}
+
+void Field::GuardWhileDisabled() {
+    if (writing_) return;
+    if (isEnabled()) {
+        lastAllowed_ = text();
+        return;
+    }
+    write(lastAllowed_);
+}
 
 QString Field::Kept(const QString& typed) const {
     QString kept;

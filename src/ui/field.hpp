@@ -20,14 +20,22 @@ public:
     explicit Field(QWidget* parent);
     void setKeyPress(KeyPress handler) { keyPress_ = std::move(handler); }
 
+    // Replaces the text, also of a disabled field. Nothing else changes a
+    // disabled field: a change that reaches it another way, such as an
+    // assistive technology writing to it directly, is undone at once.
+    void write(const QString& text);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     QString Kept(const QString& typed) const;
+    void GuardWhileDisabled();
 
     KeyPress keyPress_;
+    QString lastAllowed_;
+    bool writing_ = false;
 };
 
 }  // namespace ui

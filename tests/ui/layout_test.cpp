@@ -167,5 +167,17 @@ TEST_P(EachWindow, TellsScreenReadersWhichFieldIsWhich) {
               QAccessible::Separator);
 }
 
+// A screen reader can write into fields directly; the threshold and the
+// output fields must still only change by their section's button.
+TEST_P(EachWindow, AssistiveWritesChangeOnlyEnabledFields) {
+    for (const char* name : {"Text7", "Text9", "Text8"}) {
+        ui::Field& field = window().field(name);
+        const QString before = field.text();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&field);
+        accessible->editableTextInterface()->replaceText(0, int(before.size()), "1");
+        EXPECT_EQ(field.text(), field.isEnabled() ? "1" : before) << name;
+    }
+}
+
 }  // namespace
 }  // namespace uitest

@@ -166,7 +166,7 @@ TEST_F(CalculatorTest, AnAmountOutOfRangeWarnsAndChangesNothing) {
         app::Form& w = form(edition);
         for (const Overflow& o : kOverflows) {
             SCOPED_TRACE(std::string(o.what) + " in " + EditionName(edition));
-            for (const char* field : o.untouched) w.field(field).setText("before");
+            for (const char* field : o.untouched) w.field(field).write("before");
             Type(w, o.typed);
             boxes.clear();
             button(w, o.button).click();

@@ -18,9 +18,9 @@ void ShowTaxResult(float tax) {
                  QString::fromUtf8("结果！"), ui::BoxIcon::Information});
 }
 
-void PublishResult(QLineEdit& output, float tax) {
+void PublishResult(ui::Field& output, float tax) {
     ShowTaxResult(tax);
-    output.setText(AmountText(tax));
+    output.write(AmountText(tax));
     output.setEnabled(false);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the sections share: reading an amount from a field and presenting a tax.
 
-#include <QLineEdit>
+#include "ui/field.hpp"
 
 namespace app {
 
@@ -13,6 +13,6 @@ void ShowTaxResult(float tax);
 
 // The result box first, then the same figure written into `output`, which is
 // switched off again.
-void PublishResult(QLineEdit& output, float tax);
+void PublishResult(ui::Field& output, float tax);
 
 }  // namespace app

@@ -31,8 +31,8 @@ void Command2_Click(Form& form) {
 
     ui::Field& taxField = form.field("Text6");
     ui::Field& taxableField = form.field("Text5");
-    taxField.setText(DoubleText(outcome.tax));
-    taxableField.setText(DoubleText(outcome.taxable));
+    taxField.write(DoubleText(outcome.tax));
+    taxableField.write(DoubleText(outcome.taxable));
     taxField.setEnabled(false);
     taxableField.setEnabled(false);
 
