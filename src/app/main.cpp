@@ -2,6 +2,7 @@
 
 #include "app/application.hpp"
 #include "app/editions.hpp"
+#include "ui/first_paint_probe.hpp"
 
 #include <QApplication>
 
@@ -32,5 +33,6 @@ int main(int argc, char** argv) {
     app::ConfigureApplication();
     app::Editions editions;
     editions.Start();
+    ui::ExitAfterFirstPaintIfAsked(*editions.window(tax::Edition::OldRules));
     return application.exec();
 }
