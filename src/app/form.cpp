@@ -10,6 +10,7 @@
 #include "ui/picture.hpp"
 #include "ui/twips.hpp"
 
+#include <QFontDatabase>
 #include <QIcon>
 
 #include <stdexcept>
@@ -36,22 +37,41 @@ constexpr SectionButton kSectionButtons[] = {
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Each face falls back to a CJK face that Debian ships when it is missing.
+// Only installed families are named: a missing one sends the font system
+// into its slow search for a substitute, for every text drawn in it.
+QStringList InstalledFamilies(const QStringList& families) {
+    const QStringList known = QFontDatabase::families();
+    QStringList installed;
+    for (const QString& family : families) {
+        if (known.contains(family)) installed << family;
+    }
+    return installed.isEmpty() ? families : installed;
+}
+
 QFont MakeFont(const QStringList& families, qreal points, bool underline = false) {
     QFont font;
-    font.setFamilies(families);
+    font.setFamilies(InstalledFamilies(families));
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
     font.setUnderline(underline);
     return font;
 }
 
-QFont FontOf(Font font) {
+QFont MakeFontOf(Font font) {
     switch (font) {
     case Font::Window: return MakeFont({Text("宋体"), "Noto Serif CJK SC"}, 9);
     case Font::Song: return MakeFont({Text("宋体"), "Noto Serif CJK SC"}, 10.5);
     case Font::YaHeiUnderlined: return MakeFont({Text("微软雅黑"), "Noto Sans CJK SC"}, 14.25, true);
     }
     return {};
+}
+
+// Made once per run: finding out which families are installed costs the font
+// system a search for each missing one.
+const QFont& FontOf(Font font) {
+    static const QFont fonts[] = {MakeFontOf(Font::Window), MakeFontOf(Font::Song),
+                                  MakeFontOf(Font::YaHeiUnderlined)};
+    return fonts[static_cast<int>(font)];
 }
 
 QIcon WindowIcon() {

@@ -17,7 +17,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap normal_;
+    const QPixmap& ForDensity(bool dense);
+
+    QString normalPath_;
+    QString doublePath_;
+    QPixmap normal_;  // each decoded on first use only
     QPixmap double_;
 };
 
