@@ -1,6 +1,7 @@
 #pragma once
 // A push button whose caption wraps onto several lines when it is wider than
-// the button. It is never a default button.
+// the button. It is never a default button, but Enter presses it while it
+// has the focus, as Space does.
 
 #include <QPushButton>
 
@@ -14,6 +15,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,16 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The window the box belongs to: the active one, or while activation is still
+// on its way back from an earlier box, the visible window of the program.
+QWidget* OwnerWindow() {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !qobject_cast<QMessageBox*>(window)) return window;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void ShowBox(const Box& box) {
@@ -38,11 +49,16 @@ void ShowBox(const Box& box) {
     // Set explicitly: Qt would leave an untitled box nameless for
     // accessibility tools, whatever the window manager shows.
     const QString title = box.title.isEmpty() ? QGuiApplication::applicationDisplayName() : box.title;
-    QMessageBox message(QtIcon(box.icon), title, box.prompt, QMessageBox::Ok,
-                        QApplication::activeWindow());
+    const QPointer<QWidget> owner = OwnerWindow();
+    const QPointer<QWidget> focus = owner ? owner->focusWidget() : nullptr;
+    QMessageBox message(QtIcon(box.icon), title, box.prompt, QMessageBox::Ok, owner);
     message.setTextFormat(Qt::PlainText);
     message.setWindowModality(Qt::ApplicationModal);
     message.exec();
+    // The keyboard goes back to the control that had it, usually the button
+    // just pressed, whatever the window manager activates next.
+    if (owner && owner->isVisible()) owner->activateWindow();
+    if (focus && focus->isVisible()) focus->setFocus(Qt::OtherFocusReason);
 }
 
 void EndProcess() {
