@@ -3,6 +3,7 @@
 // a closed interval, so a value on a shared bound takes the earlier row, and
 // the last row takes everything else, negative amounts included.
 
+#include <limits>
 #include <span>
 
 namespace tax::detail {
@@ -12,6 +13,10 @@ struct Interval {
     double upper;
     bool Holds(double x) const { return lower <= x && x <= upper; }
 };
+
+// Stands for the last row's interval, which is never consulted.
+inline constexpr Interval kOtherwise{-std::numeric_limits<double>::infinity(),
+                                     std::numeric_limits<double>::infinity()};
 
 // The index of the row that takes `x`: the first interval holding it, or the
 // last row (whose own interval is never consulted).

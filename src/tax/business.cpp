@@ -3,21 +3,20 @@
 #include "tax/bracket.hpp"
 
 #include <array>
-#include <limits>
 
 namespace tax {
 namespace {
 
 using detail::Interval;
 using detail::TaxBracket;
-constexpr double kAny = std::numeric_limits<double>::infinity();
+using detail::kOtherwise;
 
 constexpr std::array<TaxBracket, 5> kOldRulesTable{{
     {{0, 5000}, 0.05, 0},
     {{5000, 10000}, 0.1, 250},
     {{10000, 30000}, 0.2, 1250},
     {{30000, 50000}, 0.3, 4250},
-    {{-kAny, kAny}, 0.35, 6750},
+    {kOtherwise, 0.35, 6750},
 }};
 
 // The new rules state each row as the tax due at its lower bound plus the
@@ -34,7 +33,7 @@ constexpr std::array<ExcessRow, 5> kNewRulesTable{{
     {{15000, 30000}, 15000, 0.1, 750},
     {{30000, 60000}, 30000, 0.2, 2250},
     {{60000, 100000}, 60000, 0.3, 8250},
-    {{-kAny, kAny}, 100000, 0.35, 20250},
+    {kOtherwise, 100000, 0.35, 20250},
 }};
 
 double NewRulesTax(double x) {

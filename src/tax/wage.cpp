@@ -3,13 +3,12 @@
 #include "tax/bracket.hpp"
 
 #include <array>
-#include <limits>
 
 namespace tax {
 namespace {
 
 using detail::TaxBracket;
-constexpr double kAny = std::numeric_limits<double>::infinity();
+using detail::kOtherwise;
 
 constexpr std::array<TaxBracket, 9> kOldRulesTable{{
     {{0, 500}, 0.05, 0},
@@ -20,7 +19,7 @@ constexpr std::array<TaxBracket, 9> kOldRulesTable{{
     {{40000, 60000}, 0.3, 3375},
     {{60000, 80000}, 0.35, 6375},
     {{80000, 100000}, 0.4, 10375},
-    {{-kAny, kAny}, 0.45, 15375},
+    {kOtherwise, 0.45, 15375},
 }};
 
 constexpr std::array<TaxBracket, 7> kNewRulesTable{{
@@ -30,7 +29,7 @@ constexpr std::array<TaxBracket, 7> kNewRulesTable{{
     {{9000, 35000}, 0.25, 1005},
     {{35000, 55000}, 0.3, 2755},
     {{55000, 80000}, 0.35, 5505},
-    {{-kAny, kAny}, 0.45, 13505},
+    {kOtherwise, 0.45, 13505},
 }};
 
 // Added back to the taxable income to give the month's income after the

@@ -13,9 +13,12 @@ QString AmountText(float tax) { return QString::fromStdString(tax::FormatAmount(
 
 double ReadAmount(const QLineEdit& field) { return tax::ReadAmount(field.text().toStdString()); }
 
+QString TaxPrompt(const QString& amountText) {
+    return QString::fromUtf8("您应缴纳缴个人所得税 ") + amountText + QString::fromUtf8(" 元。");
+}
+
 void ShowTaxResult(float tax) {
-    ui::ShowBox({QString::fromUtf8("您应缴纳缴个人所得税 ") + AmountText(tax) + QString::fromUtf8(" 元。"),
-                 QString::fromUtf8("结果！"), ui::BoxIcon::Information});
+    ui::ShowBox({TaxPrompt(AmountText(tax)), QString::fromUtf8("结果！"), ui::BoxIcon::Information});
 }
 
 void PublishResult(ui::Field& output, float tax) {

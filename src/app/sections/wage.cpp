@@ -36,8 +36,8 @@ void Command2_Click(Form& form) {
     taxField.setEnabled(false);
     taxableField.setEnabled(false);
 
-    ui::ShowBox({QString::fromUtf8("您应缴纳缴个人所得税 ") + DoubleText(outcome.tax) + QString::fromUtf8(" 元。"),
-                 QString::fromUtf8("纳税结果！"), ui::BoxIcon::Information});
+    ui::ShowBox({TaxPrompt(DoubleText(outcome.tax)), QString::fromUtf8("纳税结果！"),
+                 ui::BoxIcon::Information});
     ui::ShowBox({QString::fromUtf8("您本月所得个人收入为 ") +
                      QString::fromStdString(tax::FormatAmount(outcome.netIncome)) + QString::fromUtf8(" 元。"),
                  QString::fromUtf8("收入结果！"), ui::BoxIcon::Information});
