@@ -8,10 +8,11 @@ namespace {
 
 // Events that edit or move rather than type: Delete, Backspace, arrows,
 // Home, End and the Ctrl shortcuts. The field never inserts their text, so
-// they reach it unjudged.
+// they reach it unjudged. Only control codes count: format characters such as
+// the soft hyphen are not printable, yet a field inserts them.
 bool IsEditingKey(const QKeyEvent& event) {
     const QString text = event.text();
-    if (text.isEmpty() || !text.front().isPrint()) return true;
+    if (text.isEmpty() || text.front().category() == QChar::Other_Control) return true;
     return event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
 }
 
