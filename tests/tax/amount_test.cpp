@@ -194,9 +194,10 @@ TEST(Formatting, TextIsTheSameWhateverTheLocale) {
     std::setlocale(LC_ALL, saved.c_str());
 }
 
-// What a window shows must read back as what it showed; amounts of up to
-// seven significant digits, such as taxes in fen below 100000, read back as
-// the very same single value.
+// What a window shows reads back as what it showed (but just below a power of
+// ten, where the value read back may fall into the decade below and show one
+// digit more); amounts of up to seven significant digits, such as taxes in
+// fen below 100000, read back as the very same single value.
 TEST(Formatting, SingleTextReadsBackToItself) {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> magnitude(-4, 12);
