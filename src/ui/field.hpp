@@ -1,6 +1,7 @@
 #pragma once
 // A single-line text field whose typed characters can pass through a
-// key-press handler before the field receives them.
+// key-press handler before the field receives them. A text wider than the
+// field shows its first characters once written, or once the user has left it.
 
 #include <QLineEdit>
 
@@ -28,14 +29,17 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QString Kept(const QString& typed) const;
-    void GuardWhileDisabled();
+    void TextChanged();
+    void ShowFromStart();
 
     KeyPress keyPress_;
     QString lastAllowed_;
     bool writing_ = false;
+    bool edited_ = false;
 };
 
 }  // namespace ui
