@@ -1,7 +1,8 @@
 #pragma once
 // A single-line text field whose typed characters can pass through a
 // key-press handler before the field receives them. A text wider than the
-// field shows its first characters once written, or once the user has left it.
+// field shows its first characters once written or put in without the focus,
+// and once the user has left the field.
 
 #include <QLineEdit>
 

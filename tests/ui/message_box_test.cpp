@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdlib>
 #include <deque>
 
 namespace uitest {
