@@ -24,17 +24,26 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
-step "fuzzing for ${fuzz_seconds} s"
+# FUZZ_SECONDS bounds the whole stage; every target gets an equal share of it.
+fuzz_targets=(amount_rules_fuzz current_rules_fuzz)
+fuzz_share=$(( fuzz_seconds / ${#fuzz_targets[@]} ))
+(( fuzz_share >= 1 )) || fuzz_share=1
+step "fuzzing for ${fuzz_seconds} s, ${fuzz_share} s a target"
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DTOVARIN_WERROR=ON -DTOVARIN_BUILD_UI=OFF \
   -DBUILD_TESTING=OFF -DTOVARIN_BUILD_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 cmake --build build/fuzz -j "$jobs"
-rm -rf build/fuzz/corpus && cp -r fuzz/corpus build/fuzz/corpus
-if ! build/fuzz/fuzz/amount_rules_fuzz -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-    -artifact_prefix=build/fuzz/ build/fuzz/corpus >build/fuzz/fuzz.log 2>&1; then
-  tail -n 60 build/fuzz/fuzz.log
-  echo "fuzzing found a failure; the input is saved under build/fuzz/"
-  exit 1
-fi
-grep -E '^(Done|stat::number_of_executed_units)' build/fuzz/fuzz.log
+for target in "${fuzz_targets[@]}"; do
+  corpus=build/fuzz/corpus/$target
+  log=build/fuzz/$target.log
+  rm -rf "$corpus" && mkdir -p build/fuzz/corpus && cp -r "fuzz/corpus/$target" "$corpus"
+  if ! "build/fuzz/fuzz/$target" -max_total_time="$fuzz_share" -print_final_stats=1 \
+      -artifact_prefix="build/fuzz/$target-" "$corpus" >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "fuzzing $target found a failure; the input is saved under build/fuzz/"
+    exit 1
+  fi
+  echo "$target:"
+  grep -E '^(Done|stat::number_of_executed_units)' "$log"
+done
 echo "fuzzing found nothing"
