@@ -8,6 +8,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -48,8 +49,8 @@ bool HasRightHalf(const QByteArray& bytes) {
 xcb_atom_t Atom(xcb_connection_t* connection, const QByteArray& name) {
     const xcb_intern_atom_cookie_t cookie =
         xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.constData());
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
-        xcb_intern_atom_reply(connection, cookie, nullptr), &free);
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
