@@ -44,7 +44,7 @@ cat >"$scratch/kept" <<'PATTERNS'
 ^O: tovarin-calculator: initial-upload-closes-no-bugs \[usr/share/doc/tovarin-calculator/changelog.Debian.gz:1\]$
 ^N: 
 PATTERNS
-lintian -I -E --pedantic --show-overrides --tag-display-limit 0 "$deb" \
+LC_ALL=C.UTF-8 lintian -I -E --pedantic --show-overrides --tag-display-limit 0 "$deb" \
   >"$scratch/lintian.log" 2>"$scratch/lintian.err"
 echo "lintian -I -E --pedantic --show-overrides:"
 sed 's/^/    /' "$scratch/lintian.log" "$scratch/lintian.err"
