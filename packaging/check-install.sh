@@ -30,6 +30,10 @@ trap 'rm -rf "$dest" "$expected"' EXIT
   [ "$has_exe" = 1 ] && echo usr/bin/tovarin-calculator
   echo "usr/share/applications/$app_id.desktop"
   echo "usr/share/metainfo/$app_id.metainfo.xml"
+  echo usr/share/doc/tovarin-calculator/copyright
+  echo usr/share/doc/tovarin-calculator/changelog.Debian.gz
+  echo usr/share/man/man1/tovarin-calculator.1.gz
+  echo usr/share/lintian/overrides/tovarin-calculator
   for size in 16 32 48 256; do
     echo "usr/share/icons/hicolor/${size}x${size}/apps/tovarin-calculator.png"
   done
@@ -79,16 +83,53 @@ if [ -f "$metainfo" ]; then
   [ "$release" = "$version" ] || fail "newest metainfo release is '$release', project is $version"
 fi
 
+# The documents: a machine-readable copyright file, and the changelog and
+# the manual page compressed without a name or time stamp (gzip -9n).
+doc=$share/doc/tovarin-calculator
+if [ -f "$doc/copyright" ]; then
+  head -n 1 "$doc/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "copyright is not in the machine-readable format"
+  grep -q '^License: Expat$' "$doc/copyright" || fail "copyright names no Expat (MIT) licence"
+fi
+for gz in "$doc/changelog.Debian.gz" "$share/man/man1/tovarin-calculator.1.gz"; do
+  [ -f "$gz" ] || continue
+  gzip -t "$gz" || fail "$gz is no gzip file"
+  # Bytes 4 to 7 are the time stamp, flag bit 3 a stored file name.
+  header=$(od -An -tu1 -N8 "$gz" | tr -s ' ')
+  case "$header" in " 31 139 8 0 0 0 0 0") ;; *) fail "$gz holds a name or a time stamp:$header" ;; esac
+done
+changelog_version=$(gzip -dc "$doc/changelog.Debian.gz" 2>/dev/null | sed -n '1s/^[^ ]* (\([^)]*\)).*/\1/p')
+case "$changelog_version" in "$version"-*) ;; *) fail "changelog's version is '$changelog_version'" ;; esac
+
+# Validators: anything desktop-file-validate says, and any error or warning
+# of appstreamcli (pedantic), fails. appstreamcli 0.16 keeps one remark:
+# it knows no <developer>, which AppStream 1.0 wants.
 skipped=""
 if command -v desktop-file-validate >/dev/null; then
-  [ -f "$desktop" ] && { desktop-file-validate "$desktop" || fail "desktop-file-validate"; }
+  if [ -f "$desktop" ]; then
+    said=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate"
+    [ -z "$said" ] || { echo "$said"; fail "desktop-file-validate has remarks"; }
+  fi
 else
   skipped="$skipped desktop-file-validate"
 fi
 if command -v appstreamcli >/dev/null; then
-  [ -f "$metainfo" ] && { appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"; }
+  if [ -f "$metainfo" ]; then
+    said=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || fail "appstreamcli validate"
+    echo "$said"
+    echo "$said" | grep -q '^[EW]: ' && fail "appstreamcli reports an error or a warning"
+  fi
 else
   skipped="$skipped appstreamcli"
+fi
+if command -v man >/dev/null; then
+  page=$share/man/man1/tovarin-calculator.1.gz
+  # In a locale of its own: man complains of one that is not installed.
+  said=$(LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+  [ -z "$said" ] || { echo "$said"; fail "man --warnings has remarks on the manual page"; }
+else
+  skipped="$skipped man"
 fi
 
 if [ "$failures" -gt 0 ]; then

@@ -7,6 +7,7 @@ run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-noto-cjk
+  libxcb1-dev qt6-translations-l10n
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -14,6 +15,7 @@ test_packages=(
   xvfb xauth x11-utils xdotool imagemagick openbox wmctrl fonts-dejavu-core
   dbus dbus-x11 at-spi2-core python3-pyatspi
   desktop-file-utils appstream
+  dpkg-dev lintian locales
 )
 
 wanted=("${run_packages[@]}")

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh run
 cmake -S . -B build/app -G Ninja -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/app -j "$(nproc)"
-exec build/app/src/app/tovarin-calculator "$@"
+exec "$PWD/build/app/src/app/tovarin-calculator" "$@"

@@ -3,6 +3,9 @@
 #include "ui/accessibility.hpp"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace app {
 
@@ -16,6 +19,17 @@ void ConfigureApplication() {
     // edition's window may still exist hidden.
     QApplication::setQuitOnLastWindowClosed(true);
     ui::InstallAccessibility();
+}
+
+QTranslator* InstallQtTranslations(const QLocale& locale) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(translator);
+    return translator;
 }
 
 }  // namespace app

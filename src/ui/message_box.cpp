@@ -1,5 +1,7 @@
 #include "ui/message_box.hpp"
 
+#include "ui/legacy_title.hpp"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -91,6 +93,7 @@ void ShowBox(const Box& box) {
     CentredBox message(QtIcon(box.icon), title, box.prompt, QMessageBox::Ok, owner);
     message.setTextFormat(Qt::PlainText);
     message.setWindowModality(Qt::ApplicationModal);
+    KeepLegacyTitle(message);
     message.exec();
     // The keyboard goes back to the control that had it, usually the button
     // just pressed, whatever the window manager activates next.

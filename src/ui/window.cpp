@@ -1,5 +1,6 @@
 #include "ui/window.hpp"
 
+#include "ui/legacy_title.hpp"
 #include "ui/twips.hpp"
 
 #include <QIcon>
@@ -14,6 +15,7 @@ Window::Window(const QString& name, const QString& caption, int widthTwips, int 
     setWindowIcon(icon);
     // The layout is absolute, so the window neither grows nor shrinks.
     setFixedSize(Pixels(widthTwips), Pixels(heightTwips));
+    KeepLegacyTitle(*this);
 }
 
 // A window manager places a window anew each time it is mapped, unless the

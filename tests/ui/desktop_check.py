@@ -5,6 +5,10 @@ buttons pressed, boxes read and dismissed. Saves screenshots on the way.
 
 Run inside an X display and a D-Bus session whose daemon sees that display:
     xvfb-run -a dbus-run-session -- desktop_check.py CALCULATOR OUTDIR [--screenshots-only]
+        [--ok-button TEXT]
+TEXT is what the boxes' button reads in the locale the program gets ("OK"
+unless told). With PYTHONCOERCECLOCALE=0 in the environment: where there is
+no locale, Python would otherwise set LC_CTYPE=C.UTF-8 for the program too.
 """
 
 import os
@@ -92,6 +96,8 @@ PRESSES = [
     ("both", {"Text19": "10001"}, "Command7", [result("2000.2")], {"Text20": "2000.2"}),
     ("both", {"Text19": "-1e40"}, "Command7", [OUT_OF_RANGE], {"Text20": "2000.2"}),
 ]
+
+OK_BUTTON = "OK"
 
 failures = []
 
@@ -184,7 +190,7 @@ def read_box(box):
 
 def dismiss(box):
     ok = pyatspi.findDescendant(box, lambda n: n.getRoleName() == "push button")
-    check(ok is not None and ok.name == "OK", "box has a single OK button")
+    check(ok is not None and ok.name == OK_BUTTON, f"box has a single {OK_BUTTON} button")
     press(ok)
     wait_for(lambda: closed(box), "the box to close", 5)
 
@@ -273,8 +279,13 @@ def switch(calc, frame, caption, target):
 
 
 def main():
+    global OK_BUTTON
     binary, outdir = sys.argv[1], sys.argv[2]
     only_screenshots = "--screenshots-only" in sys.argv
+    if "--ok-button" in sys.argv:
+        OK_BUTTON = sys.argv[sys.argv.index("--ok-button") + 1]
+    # Captions in failure messages must not fail to print where there is no locale.
+    sys.stdout.reconfigure(encoding="utf-8", errors="backslashreplace")
     os.makedirs(outdir, exist_ok=True)
     calc = Calculator(binary)
 

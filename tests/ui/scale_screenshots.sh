@@ -9,10 +9,13 @@ failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-window_of() {  # the visible window whose caption holds $1
+window_of() {  # the visible window of process $1 whose caption is $2
+  # By process and _NET_WM_NAME (UTF-8, which getwindowname prints as it is):
+  # neither depends on the locale, as the legacy name may.
   for _ in $(seq 50); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [[ -n "$id" ]] && { echo "$id"; return; }
+    for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null || true); do
+      [[ "$(xdotool getwindowname "$id" 2>/dev/null)" == "$2" ]] && { echo "$id"; return; }
+    done
     sleep 0.1
   done
 }
@@ -32,14 +35,14 @@ shoot() {  # window id, factor, file
 for factor in 1 1.5 2; do
   QT_SCALE_FACTOR=$factor "$calculator" >/dev/null 2>&1 &
   pid=$!
-  form1=$(window_of "旧版")
+  form1=$(window_of "$pid" "旧版Tovarin--Brellow出品")
   if [[ -z "$form1" ]]; then fail "no old-rules window at $factor"; kill "$pid"; continue; fi
   shoot "$form1" "$factor" "$outdir/form1-x$factor.png"
   # Command8 sits at (120, 7320) twips, 2055 x 615: press its middle.
   read -r x y < <(xdotool getwindowgeometry "$form1" | awk '/Position/ {split($2, p, ","); print p[1], p[2]}')
   xdotool mousemove "$(python3 -c "print(int($x + 76 * $factor))")" \
                     "$(python3 -c "print(int($y + 508 * $factor))")" click 1
-  form2=$(window_of "新版")
+  form2=$(window_of "$pid" "新版Tovarin--Brellow出品")
   if [[ -z "$form2" ]]; then fail "no new-rules window at $factor"; else
     shoot "$form2" "$factor" "$outdir/form2-x$factor.png"
   fi

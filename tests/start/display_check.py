@@ -1,0 +1,77 @@
+#!/usr/bin/python3
+"""Starts the real calculator with and without a display. Without one it must
+refuse with exit status 1 and advice that works; a platform named by
+QT_QPA_PLATFORM or -platform must let it start. The program is asked to quit
+after its first paint (TOVARIN_EXIT_AFTER_FIRST_PAINT).
+
+Usage: display_check.py CALCULATOR
+"""
+
+import os
+import shlex
+import shutil
+import subprocess
+import sys
+
+NO_DISPLAY = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}
+
+# (what, arguments, extra environment, expected exit status, expected to paint)
+CASES = [
+    ("no display", [], {}, 1, False),
+    ("-platform without a name", ["-platform"], {}, 1, False),
+    ("-platform offscreen", ["-platform", "offscreen"], {}, 0, True),
+    ("--platform offscreen", ["--platform", "offscreen"], {}, 0, True),
+    ("QT_QPA_PLATFORM=offscreen", [], {"QT_QPA_PLATFORM": "offscreen"}, 0, True),
+]
+
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL:", what, flush=True)
+
+
+def environment(extra):
+    env = {k: v for k, v in os.environ.items() if k not in NO_DISPLAY}
+    env.update(extra, TOVARIN_EXIT_AFTER_FIRST_PAINT="1")
+    return env
+
+
+def run(command, env):
+    return subprocess.run(command, env=env, capture_output=True, text=True, timeout=60)
+
+
+def advised_command(stderr):
+    """The command line the refusal advises, split into words."""
+    marker = "To run it on a virtual X display: "
+    line = next((l for l in stderr.splitlines() if l.startswith(marker)), None)
+    return shlex.split(line[len(marker):]) if line else None
+
+
+def main():
+    calculator = sys.argv[1]
+    for what, arguments, extra, status, paints in CASES:
+        done = run([calculator, *arguments], environment(extra))
+        check(done.returncode == status, f"{what}: exit status {done.returncode}, not {status}")
+        check(("first-paint" in done.stdout) == paints, f"{what}: painted is {not paints}")
+        if status == 1:
+            check(done.stderr.startswith(calculator + ": no display found"), f"{what}: {done.stderr!r}")
+            check("apt-get install xvfb xauth" in done.stderr, f"{what}: says how to install xvfb-run")
+        print(f"{what}: exit status {done.returncode}", flush=True)
+
+    # The advice itself, followed as given.
+    advice = advised_command(run([calculator], environment({})).stderr)
+    check(advice == ["xvfb-run", "-a", calculator], f"advice is {advice}")
+    if advice and shutil.which("xvfb-run"):
+        done = run(advice, environment({}))
+        check(done.returncode == 0 and "first-paint" in done.stdout,
+              f"the advice starts the calculator: status {done.returncode}, {done.stderr!r}")
+        print(f"advice {shlex.join(advice)}: exit status {done.returncode}", flush=True)
+    print(f"{len(failures)} failures", flush=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
