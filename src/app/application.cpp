@@ -3,6 +3,7 @@
 #include "ui/accessibility.hpp"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace app {
 
@@ -16,6 +17,13 @@ void ConfigureApplication() {
     // edition's window may still exist hidden.
     QApplication::setQuitOnLastWindowClosed(true);
     ui::InstallAccessibility();
+}
+
+QIcon WindowIcon() {
+    QIcon icon;
+    icon.addFile(":/art/icons/hicolor/16x16/apps/tovarin-calculator.png", QSize(16, 16));
+    icon.addFile(":/art/icons/hicolor/32x32/apps/tovarin-calculator.png", QSize(32, 32));
+    return icon;
 }
 
 }  // namespace app
