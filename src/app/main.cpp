@@ -1,6 +1,8 @@
-// Starts the calculator with the old-rules window.
+// Starts the calculator with the old-rules window, or with --current the current-rules window.
 
 #include "app/application.hpp"
+#include "app/command_line.hpp"
+#include "app/current/run.hpp"
 #include "app/editions.hpp"
 #include "ui/first_paint_probe.hpp"
 
@@ -22,6 +24,10 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const app::CommandLine commandLine = app::ParseCommandLine(argc, argv);
+    if (commandLine.outcome != app::CommandLine::Outcome::Start) {
+        return app::Report(commandLine, argv[0]);
+    }
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "%s: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
@@ -31,6 +37,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     app::ConfigureApplication();
+    if (commandLine.currentRules) return app::current::Run();
     app::Editions editions;
     editions.Start();
     ui::ExitAfterFirstPaintIfAsked(*editions.window(tax::Edition::OldRules));
