@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -32,7 +33,10 @@ CurrentForm::CurrentForm() : pages_(new QTabWidget) {
         {new InterestIncidentalPage, "&6 利息股息红利、偶然所得"},
         {new SettlementPage, "&7 年度汇算"},
     };
-    for (const auto& [page, title] : pages) pages_->addTab(page, Text(title));
+    for (const auto& [page, title] : pages) {
+        pages_->addTab(page, Text(title));
+        page->setAccessibleName(Text(title).remove(QLatin1Char('&')));
+    }
     pages_->setUsesScrollButtons(false);
 
     auto* footer = new QLabel(Text("金额以元为单位，可输入数字、一个小数点和最多两位小数；"
@@ -41,6 +45,11 @@ CurrentForm::CurrentForm() : pages_(new QTabWidget) {
     layout->addWidget(pages_, 1);
     layout->addWidget(footer);
     wages->findChild<QWidget*>("gross")->setFocus();
+
+    // The whole year's schedule when the screen has room, with some left for the window's
+    // frame and the desktop's panels; never below the size that shows everything.
+    const QSize room = screen()->availableSize() * 9 / 10;
+    resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
 Page& CurrentForm::currentPage() const { return *static_cast<Page*>(pages_->currentWidget()); }

@@ -12,6 +12,8 @@ int Run() {
     QGuiApplication::setDesktopFileName("io.github.tovarin.Calculator.Current");
     CurrentForm form;
     form.show();
+    form.raise();
+    form.activateWindow();
     ui::ExitAfterFirstPaintIfAsked(form);
     return QApplication::exec();
 }

@@ -9,27 +9,42 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace app::current {
 namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Tall enough for the whole year when there is room, for a few months at least.
+// When there is room, wide enough for amounts in the millions and tall enough for the whole
+// year; a few months at least.
 class ScheduleView : public QTableView {
 public:
-    QSize sizeHint() const override { return SizeFor(13, QTableView::sizeHint()); }
-    QSize minimumSizeHint() const override { return SizeFor(5, QTableView::minimumSizeHint()); }
+    QSize sizeHint() const override {
+        const QFontMetrics metrics(font());
+        const int amount = metrics.horizontalAdvance(QStringLiteral("99,999,999.99"));
+        const QFontMetrics bold(horizontalHeader()->font());
+        int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+        for (const QString& header : ScheduleHeaders()) {
+            width += std::max(amount, bold.horizontalAdvance(header)) + 2 * metrics.averageCharWidth();
+        }
+        return {width, HeightFor(13)};
+    }
+    QSize minimumSizeHint() const override {
+        return {QTableView::minimumSizeHint().width(), HeightFor(5)};
+    }
 
 private:
-    QSize SizeFor(int rows, QSize size) const {
-        size.setHeight(verticalHeader()->defaultSectionSize() * rows +
-                       horizontalHeader()->sizeHint().height() + 2 * frameWidth());
-        return size;
+    int HeightFor(int rows) const {
+        return verticalHeader()->defaultSectionSize() * rows +
+               horizontalHeader()->sizeHint().height() + 2 * frameWidth() +
+               horizontalScrollBar()->sizeHint().height();
     }
 };
 
@@ -41,6 +56,8 @@ QTableView* ScheduleTable(ScheduleModel* model) {
     table->setSelectionBehavior(QAbstractItemView::SelectItems);
     table->setAlternatingRowColors(true);
     table->verticalHeader()->hide();
+    // Rows as tight as the text allows: more of the year in view.
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().lineSpacing() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setAccessibleName(Text("逐月预扣预缴明细"));
