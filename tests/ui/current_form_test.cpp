@@ -21,6 +21,7 @@ namespace {
 TEST_F(CurrentWindowTest, SevenPagesInOrderUnderAChineseTitle) {
     EXPECT_EQ(window.objectName(), "CurrentForm");
     EXPECT_EQ(window.windowTitle(), U("现行个人所得税计算"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
     const char* const titles[] = {"&1 工资薪金",      "&2 全年一次性奖金",
                                   "&3 劳务报酬",      "&4 稿酬、特许权使用费",
                                   "&5 经营所得",      "&6 利息股息红利、偶然所得",
@@ -31,6 +32,7 @@ TEST_F(CurrentWindowTest, SevenPagesInOrderUnderAChineseTitle) {
         EXPECT_EQ(window.pages().tabText(i), U(titles[i]));
         EXPECT_EQ(page(kCurrentPages[i]).calculateButton().text(), U("计算"));
         EXPECT_TRUE(page(kCurrentPages[i]).calculateButton().isDefault());
+        EXPECT_EQ(window.pages().widget(i)->accessibleName(), U(titles[i]).remove('&'));
     }
     EXPECT_EQ(window.focusWidget(), &control("wagePage", "gross"));
 }
