@@ -16,6 +16,10 @@ struct Case {
     Outcome outcome;
     bool currentRules;
     const char* error;
+
+    friend void PrintTo(const Case& c, std::ostream* os) {
+        for (const char* argument : c.arguments) *os << argument << ' ';
+    }
 };
 
 const Case kCases[] = {

@@ -95,6 +95,8 @@ struct FailedWrite {
     const char* what;
     const char* target;  // inside the scratch folder
     const char* reason;
+
+    friend void PrintTo(const FailedWrite& f, std::ostream* os) { *os << f.what; }
 };
 
 class CsvExportFails : public CsvExport, public testing::WithParamInterface<FailedWrite> {};

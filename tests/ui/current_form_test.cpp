@@ -53,6 +53,10 @@ struct EnterKey {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     bool presses;
+
+    friend void PrintTo(const EnterKey& k, std::ostream* os) {
+        *os << QKeySequence(k.key | k.modifiers).toString().toStdString();
+    }
 };
 
 class EnterOnAPage : public CurrentWindowTest, public testing::WithParamInterface<EnterKey> {};

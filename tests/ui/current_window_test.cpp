@@ -36,6 +36,8 @@ struct Worked {
     Entries entries;
     Entries shown;
     std::vector<ui::Box> boxes = {};
+
+    friend void PrintTo(const Worked& w, std::ostream* os) { *os << w.what; }
 };
 
 const Worked kWorked[] = {
@@ -126,14 +128,17 @@ TEST_P(WorkedValues, AsTheWindowShowsThem) {
     for (const auto& [name, shown] : w.shown) EXPECT_EQ(text(w.page, name), U(shown)) << name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, WorkedValues, testing::ValuesIn(kWorked),
-                         [](const testing::TestParamInfo<Worked>& info) {
-                             std::string name;
-                             for (const char* c = info.param.what; *c; ++c) {
-                                 name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             }
-                             return name;
-                         });
+// The case's description as a test name.
+template <typename Case>
+std::string NameOf(const testing::TestParamInfo<Case>& info) {
+    std::string name;
+    for (const char* c = info.param.what; *c; ++c) {
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, WorkedValues, testing::ValuesIn(kWorked), NameOf<Worked>);
 
 // The cells of the schedule table, row by row.
 std::vector<QStringList> TableCells(QTableView& table) {
@@ -203,6 +208,8 @@ struct Refusal {
     const char* fieldPage;
     const char* field;  // where the focus goes
     ui::Box box;
+
+    friend void PrintTo(const Refusal& r, std::ostream* os) { *os << r.what; }
 };
 
 const Refusal kRefusals[] = {
@@ -271,14 +278,7 @@ TEST_P(RefusedInput, SaysWhatIsAcceptedFocusesTheFieldAndChangesNothing) {
     EXPECT_EQ(field.selectedText(), field.text());
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, RefusedInput, testing::ValuesIn(kRefusals),
-                         [](const testing::TestParamInfo<Refusal>& info) {
-                             std::string name;
-                             for (const char* c = info.param.what; *c; ++c) {
-                                 name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Fields, RefusedInput, testing::ValuesIn(kRefusals), NameOf<Refusal>);
 
 }  // namespace
 }  // namespace uitest
