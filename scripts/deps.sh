@@ -11,7 +11,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick openbox wmctrl fonts-dejavu-core
   dbus dbus-x11 at-spi2-core python3-pyatspi
   desktop-file-utils appstream
 )

@@ -39,7 +39,7 @@ void Editions::SwitchEdition(Form& from) {
         to->move(from.pos());  // a new window takes the place of the one it replaces
     }
     ShowAndActivate(*to);
-    from.hide();
+    from.hideInPlace();
 }
 
 }  // namespace app

@@ -1,7 +1,10 @@
 #include "ui/field.hpp"
 
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+
+#include <utility>
 
 namespace ui {
 namespace {
@@ -19,7 +22,9 @@ bool IsEditingKey(const QKeyEvent& event) {
 }  // namespace
 
 Field::Field(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, &Field::GuardWhileDisabled);
+    // A user's edit announces itself just before the change of text.
+    connect(this, &QLineEdit::textEdited, this, [this] { edited_ = true; });
+    connect(this, &QLineEdit::textChanged, this, &Field::TextChanged);
 }
 
 void Field::write(const QString& text) {
@@ -27,15 +32,34 @@ void Field::write(const QString& text) {
     setText(text);
     writing_ = false;
     lastAllowed_ = this->text();
+    ShowFromStart();
 }
 
-void Field::GuardWhileDisabled() {
+// A field scrolls to keep its cursor in view, and setText leaves the cursor
+// at the end: a narrow field would show the tail of a long text, and a
+// disabled one cannot be scrolled back by the user.
+void Field::ShowFromStart() { setCursorPosition(0); }
+
+// Leaving the field by Tab, a click or any other way shows the text from its
+// start; the user's place is kept while another window is active or a
+// context menu is open, as the focus comes back to the same spot.
+void Field::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) ShowFromStart();
+}
+
+// A text put in without the focus and without editing, such as by an
+// assistive technology, shows from its start like a written one.
+void Field::TextChanged() {
+    const bool edited = std::exchange(edited_, false);
     if (writing_) return;
-    if (isEnabled()) {
-        lastAllowed_ = text();
+    if (!isEnabled()) {
+        write(lastAllowed_);
         return;
     }
-    write(lastAllowed_);
+    lastAllowed_ = text();
+    if (!edited && !hasFocus()) ShowFromStart();
 }
 
 QString Field::Kept(const QString& typed) const {

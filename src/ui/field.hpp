@@ -1,6 +1,8 @@
 #pragma once
 // A single-line text field whose typed characters can pass through a
-// key-press handler before the field receives them.
+// key-press handler before the field receives them. A text wider than the
+// field shows its first characters once written or put in without the focus,
+// and once the user has left the field.
 
 #include <QLineEdit>
 
@@ -28,14 +30,17 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QString Kept(const QString& typed) const;
-    void GuardWhileDisabled();
+    void TextChanged();
+    void ShowFromStart();
 
     KeyPress keyPress_;
     QString lastAllowed_;
     bool writing_ = false;
+    bool edited_ = false;
 };
 
 }  // namespace ui

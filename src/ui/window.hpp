@@ -11,6 +11,9 @@ class Window : public QWidget {
 public:
     Window(const QString& name, const QString& caption, int widthTwips, int heightTwips,
            const QIcon& icon);
+
+    // Hides the window so that, shown again, it comes back where it was left.
+    void hideInPlace();
 };
 
 }  // namespace ui

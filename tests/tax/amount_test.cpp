@@ -94,6 +94,36 @@ INSTANTIATE_TEST_SUITE_P(Examples, ReadAmountOverflows,
                          testing::Values("1.8e308", "-1.8e308", "1.797693134862315808e308",
                                          "1e309", "1d400", "1e999999999999999999999"));
 
+// Every digit of either base in the lowest places, so that a digit read as
+// another, or a place weighed wrongly, changes the value.
+TEST(ReadAmount, EveryHexAndOctalDigitInEveryPlace) {
+    struct Base {
+        const char* prefix;
+        const char* digits;
+        double radix;
+    };
+    for (const Base base : {Base{"&H", "0123456789ABCDEF", 16}, Base{"&h", "0123456789abcdef", 16},
+                            Base{"&O", "01234567", 8}, Base{"&o", "01234567", 8}}) {
+        const std::string_view digits = base.digits;
+        for (std::size_t d = 0; d < digits.size(); ++d) {
+            for (int place = 0; place < 4; ++place) {
+                const std::string text = base.prefix + std::string(1, digits[d]) +
+                                         std::string(static_cast<std::size_t>(place), '0');
+                EXPECT_EQ(ReadAmount(text), static_cast<double>(d) * std::pow(base.radix, place))
+                    << text;
+                // The same digit below a leading 1: "&O16" is 14, "&HA1" is 161.
+                const std::string under = base.prefix + std::string("1") + digits[d];
+                EXPECT_EQ(ReadAmount(under), base.radix + static_cast<double>(d)) << under;
+            }
+        }
+    }
+    EXPECT_EQ(ReadAmount("&O10"), 8);
+    EXPECT_EQ(ReadAmount("&O1234567"), 342391);
+    EXPECT_EQ(ReadAmount("&H89ABCDEF"), 2309737967.0);
+    EXPECT_EQ(ReadAmount("&O19"), 1);  // 9 is no octal digit and ends the number
+    EXPECT_EQ(ReadAmount("&H1G"), 1);
+}
+
 TEST(ReadAmount, HexadecimalAtTheTopOfTheRange) {
     const std::string zeros(242, '0');
     EXPECT_EQ(ReadAmount("&H" "FFFFFFFFFFFFF8" + zeros), std::numeric_limits<double>::max());
@@ -183,6 +213,24 @@ TEST(Formatting, BeyondTheSingleRangeIsAnArithmeticError) {
     EXPECT_EQ(FormatAmount(std::numeric_limits<float>::max()), "3.402823E+38");
     EXPECT_EQ(FormatAmount(0x1.fffffefffffffp+127), "3.402823E+38");  // rounds down to the max
     EXPECT_THROW(FormatAmount(0x1.ffffffp+127), ArithmeticError);     // rounds up to infinity
+}
+
+// 2^128 - 2^103 lies halfway between the largest single and the next power
+// of two, so it rounds up to infinity: it is the first magnitude refused.
+TEST(SingleConversion, RefusesExactlyFromTheHalfwayPointUp) {
+    constexpr double kFirstRefused = 0x1.ffffffp+127;
+    const double lastAccepted = std::nextafter(kFirstRefused, 0.0);
+    for (const double sign : {1.0, -1.0}) {
+        EXPECT_THROW(tax::checked::ToSingle(sign * kFirstRefused), ArithmeticError) << sign;
+        EXPECT_EQ(tax::checked::ToSingle(sign * lastAccepted),
+                  sign * std::numeric_limits<float>::max()) << sign;
+    }
+    EXPECT_THROW(tax::checked::ToSingle(std::numeric_limits<double>::quiet_NaN()), ArithmeticError);
+    // A rule whose product lands on the halfway point exactly raises as well.
+    EXPECT_EQ(0x1.3fffff6p+130 * 0.2, kFirstRefused);
+    EXPECT_THROW(tax::InterestDividendTax(0x1.3fffff6p+130), ArithmeticError);
+    EXPECT_EQ(tax::InterestDividendTax(std::nextafter(0x1.3fffff6p+130, 0.0)),
+              std::numeric_limits<float>::max());
 }
 
 TEST(Formatting, TextIsTheSameWhateverTheLocale) {

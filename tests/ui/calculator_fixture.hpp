@@ -13,7 +13,13 @@
 #include <ostream>
 #include <vector>
 
-// Found by argument-dependent lookup, so the box type's own namespace.
+// Found by argument-dependent lookup, so in the namespaces of the types.
+namespace tax {
+inline void PrintTo(Edition edition, std::ostream* os) {
+    *os << (edition == Edition::OldRules ? "Form1 (old rules)" : "Form2 (new rules)");
+}
+}  // namespace tax
+
 namespace ui {
 inline bool operator==(const ui::Box& a, const ui::Box& b) {
     return a.prompt == b.prompt && a.title == b.title && a.icon == b.icon;

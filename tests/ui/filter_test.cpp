@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QTest>
 
 namespace uitest {
@@ -92,6 +93,19 @@ TEST_P(EachWindowsFields, EditingKeysAndShortcutsStillWork) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "92");
     QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(f.text(), "92");
+
+    // On X11 Delete and Backspace arrive carrying the control characters
+    // U+007F and U+0008 as their text; they edit, the filter never sees them.
+    f.clear();
+    QTest::keyClicks(&f, "456");
+    QTest::keyClick(&f, Qt::Key_Home);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QApplication::sendEvent(&f, &del);
+    EXPECT_EQ(f.text(), "56");
+    QTest::keyClick(&f, Qt::Key_End);
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QString(QChar(0x08)));
+    QApplication::sendEvent(&f, &backspace);
+    EXPECT_EQ(f.text(), "5");
 
     // Pasted text is not filtered; it reads as 0 in the calculation.
     QGuiApplication::clipboard()->setText("abc");

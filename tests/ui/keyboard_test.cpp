@@ -14,11 +14,33 @@ namespace {
 
 using tax::Edition;
 
+const char* KeyName(Qt::Key key) {
+    switch (key) {
+    case Qt::Key_Space: return "Space";
+    case Qt::Key_Return: return "Return";
+    case Qt::Key_Enter: return "Enter";
+    case Qt::Key_Escape: return "Escape";
+    default: return "other";
+    }
+}
+
 struct KeyPress {
     Edition edition;
     Qt::Key key;
     const char* button;
+    friend void PrintTo(const KeyPress& p, std::ostream* os) {
+        *os << EditionName(p.edition) << ' ' << KeyName(p.key) << ' ' << p.button;
+    }
 };
+
+// The titles of the boxes each button opens with the gross wage filled in
+// and every other field empty; the exemption notice has none of its own.
+QStringList TitlesOf(const char* button) {
+    const std::string name = button;
+    if (name == "Command2") return {QString::fromUtf8("纳税结果！"), QString::fromUtf8("收入结果！")};
+    if (name == "Command7") return {QString(), QString::fromUtf8("结果！")};
+    return {QString::fromUtf8("结果！")};
+}
 
 std::vector<KeyPress> AllButtonsAndKeys() {
     std::vector<KeyPress> cases;
@@ -43,17 +65,16 @@ TEST_P(KeysPressTheFocusedButton, AndItsBoxesOpen) {
     QPushButton& b = button(w, p.button);
     b.setFocus();
     QTest::keyClick(&b, p.key);
-    EXPECT_FALSE(boxes.empty()) << p.button;
+    QStringList titles;
+    for (const ui::Box& box : Boxes()) titles << box.title;
+    EXPECT_EQ(titles, TitlesOf(p.button)) << p.button;
     EXPECT_EQ(exits, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sections, KeysPressTheFocusedButton, testing::ValuesIn(AllButtonsAndKeys()),
                          [](const testing::TestParamInfo<KeyPress>& info) {
-                             const char* key = info.param.key == Qt::Key_Space    ? "Space"
-                                               : info.param.key == Qt::Key_Return ? "Return"
-                                                                                  : "Enter";
-                             return std::string(EditionName(info.param.edition)) + "_" + key +
-                                    "_" + info.param.button;
+                             return std::string(EditionName(info.param.edition)) + "_" +
+                                    KeyName(info.param.key) + "_" + info.param.button;
                          });
 
 TEST_F(CalculatorTest, EnterOnTheSwitchButtonSwitchesEditions) {
@@ -107,14 +128,24 @@ private:
     int answered_ = 0;
 };
 
-class RealBoxKeys : public CalculatorTest, public testing::WithParamInterface<Qt::Key> {
+struct BoxKey {
+    Edition edition;
+    Qt::Key key;
+    friend void PrintTo(const BoxKey& k, std::ostream* os) {
+        *os << EditionName(k.edition) << ' ' << KeyName(k.key);
+    }
+};
+
+class RealBoxKeys : public CalculatorTest, public testing::WithParamInterface<BoxKey> {
 protected:
     void SetUp() override {
         CalculatorTest::SetUp();
         ui::SetBoxHook({});
-        form1().activateWindow();
-        QApplication::setActiveWindow(&form1());
+        app::Form& w = window();
+        w.activateWindow();
+        QApplication::setActiveWindow(&w);
     }
+    app::Form& window() { return form(GetParam().edition); }
 };
 
 TEST_P(RealBoxKeys, DismissEveryBoxAndGiveTheFocusBackToTheButton) {
@@ -124,26 +155,34 @@ TEST_P(RealBoxKeys, DismissEveryBoxAndGiveTheFocusBackToTheButton) {
         const char* button;
         int boxes;
     };
+    app::Form& w = window();
     for (const Press p : {Press{"Text8", "3000", "Command1", 1}, Press{"Text1", "5000", "Command2", 2},
                           Press{"Text19", "500", "Command7", 2}}) {
-        form1().field(p.input).setText(p.text);
-        QPushButton& b = button(form1(), p.button);
+        w.field(p.input).setText(p.text);
+        QPushButton& b = button(w, p.button);
         b.setFocus();
-        KeyAnswerer answerer(GetParam());
+        KeyAnswerer answerer(GetParam().key);
         QTest::keyClick(&b, Qt::Key_Return);
         EXPECT_EQ(answerer.answered(), p.boxes) << p.button;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         QTest::qWait(50);  // activation comes back through the window system
-        EXPECT_EQ(QApplication::activeWindow(), &form1()) << p.button;
+        EXPECT_EQ(QApplication::activeWindow(), &w) << p.button;
         EXPECT_EQ(QApplication::focusWidget(), &b) << p.button;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, RealBoxKeys, testing::Values(Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape),
-                         [](const testing::TestParamInfo<Qt::Key>& info) {
-                             return info.param == Qt::Key_Escape  ? std::string("Escape")
-                                    : info.param == Qt::Key_Enter ? std::string("Enter")
-                                                                  : std::string("Return");
+std::vector<BoxKey> BothWindowsAndBoxKeys() {
+    std::vector<BoxKey> cases;
+    for (Edition e : {Edition::OldRules, Edition::NewRules}) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) cases.push_back({e, key});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, RealBoxKeys, testing::ValuesIn(BothWindowsAndBoxKeys()),
+                         [](const testing::TestParamInfo<BoxKey>& info) {
+                             return std::string(EditionName(info.param.edition)) + "_" +
+                                    KeyName(info.param.key);
                          });
 
 }  // namespace

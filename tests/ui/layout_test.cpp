@@ -12,7 +12,10 @@
 #include <QLabel>
 #include <QTest>
 
+#include <algorithm>
+#include <iterator>
 #include <set>
+#include <utility>
 
 namespace uitest {
 namespace {
@@ -76,6 +79,74 @@ TEST_P(EachWindow, PlacesControlsAtTheirPixels) {
     EXPECT_EQ(frameTop->to(), QPoint(0, 0));
     const auto* divider = window().findChild<ui::Line*>("Line14");
     EXPECT_EQ(divider->geometry(), QRect(296, 272, 1, 209));
+}
+
+// The grid in pixels, each end point worked out by hand from the twips.
+struct GridLine {
+    const char* name;
+    QPoint from;
+    QPoint to;
+};
+
+const GridLine kGrid[] = {
+    {"Line1", {144, 24}, {144, 184}}, {"Line2", {0, 24}, {296, 24}},
+    {"Line3", {0, 184}, {296, 184}},  {"Line4", {0, 184}, {0, 24}},
+    {"Line5", {296, 184}, {296, 24}}, {"Line6", {0, 64}, {296, 64}},
+    {"Line7", {0, 104}, {296, 104}},  {"Line8", {0, 144}, {296, 144}},
+    {"Line9", {0, 272}, {296, 272}},  {"Line10", {296, 272}, {296, 184}},
+    {"Line11", {0, 272}, {0, 184}},   {"Line12", {0, 272}, {0, 480}},
+    {"Line13", {0, 480}, {296, 480}}, {"Line14", {296, 480}, {296, 272}},
+    {"Line15", {296, 480}, {472, 480}}, {"Line16", {472, 144}, {472, 8}},
+    {"Line17", {472, 0}, {472, 56}},  {"Line18", {472, 0}, {0, 0}},
+    {"Line19", {0, 0}, {0, 24}},      {"Line20", {296, 24}, {296, 0}},
+    {"Line21", {472, 480}, {472, 144}}, {"Line22", {296, 240}, {472, 240}},
+    {"Line23", {296, 360}, {472, 360}}, {"Line24", {296, 120}, {472, 120}},
+};
+
+TEST_P(EachWindow, DrawsEveryGridLineByNameBetweenItsEndPoints) {
+    for (const GridLine& expected : kGrid) {
+        const auto* line = window().findChild<ui::Line*>(expected.name);
+        ASSERT_TRUE(line) << expected.name;
+        EXPECT_EQ(line->from(), expected.from) << expected.name;
+        EXPECT_EQ(line->to(), expected.to) << expected.name;
+        // The widget covers the line and nothing more, so it hides nothing else.
+        const QPoint topLeft(std::min(expected.from.x(), expected.to.x()),
+                             std::min(expected.from.y(), expected.to.y()));
+        const QPoint bottomRight(std::max(expected.from.x(), expected.to.x()),
+                                 std::max(expected.from.y(), expected.to.y()));
+        EXPECT_EQ(line->geometry(), QRect(topLeft, bottomRight)) << expected.name;
+    }
+}
+
+TEST_P(EachWindow, HasTheWindowIconInItsTwoSizes) {
+    const QIcon icon = window().windowIcon();
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(sizes, (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+    for (const int side : {16, 32}) {
+        EXPECT_EQ(icon.pixmap(QSize(side, side), 1.0).size(), QSize(side, side)) << side;
+    }
+}
+
+// What assistive technologies are told each control is, for every control.
+TEST_P(EachWindow, AnnouncesEveryKindOfControlInItsRole) {
+    const std::pair<const char*, QAccessible::Role> kRoles[] = {
+        {"Text", QAccessible::EditableText}, {"Command", QAccessible::Button},
+        {"Label", QAccessible::StaticText},  {"Line", QAccessible::Separator},
+        {"Image", QAccessible::Graphic},
+    };
+    int checked = 0;
+    for (QWidget* control : window().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QString name = control->objectName();
+        const auto kind = std::find_if(std::begin(kRoles), std::end(kRoles),
+                                       [&](const auto& k) { return name.startsWith(k.first); });
+        ASSERT_NE(kind, std::end(kRoles)) << name.toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->role(), kind->second)
+            << name.toStdString();
+        ++checked;
+    }
+    EXPECT_EQ(checked, GetParam() == Edition::OldRules ? 81 : 80);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&window())->role(), QAccessible::Window);
 }
 
 TEST_P(EachWindow, StartsWithOnlyTheThresholdFilledAndOutputsOff) {

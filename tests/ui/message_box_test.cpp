@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
+#include <cstdlib>
 #include <deque>
 
 namespace uitest {
@@ -96,6 +98,49 @@ TEST_F(RealBoxes, ExemptionNoticeBearsTheApplicationTitleAndNoIcon) {
         button(w, "Command7").click();
     }
     EXPECT_EQ(w.field("Text20").text(), "0");
+}
+
+// Where the box of `button` opens, its client area on the screen.
+QRect BoxPlace(QPushButton& button) {
+    QRect place;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&place] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            place = box->geometry();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(20);
+    button.click();
+    return place;
+}
+
+// In the middle of its window, and on the screen when the window is partly off it.
+TEST_F(RealBoxes, OpensInTheMiddleOfItsWindowAndOnTheScreen) {
+    struct Case {
+        tax::Edition edition;
+        QPoint offset;  // of the window's middle from the screen's
+        bool inMiddle;
+    };
+    // Form1 first: the fixture leaves it hidden once Form2 exists.
+    for (const Case c : {Case{tax::Edition::OldRules, {0, 0}, true},
+                         Case{tax::Edition::OldRules, {-700, -600}, false},
+                         Case{tax::Edition::OldRules, {900, 800}, false},
+                         Case{tax::Edition::NewRules, {-15, 10}, true}}) {
+        app::Form& w = form(c.edition);
+        const QRect screen = w.screen()->availableGeometry();
+        w.move(screen.center() + c.offset - QPoint(w.width() / 2, w.height() / 2));
+        SCOPED_TRACE(testing::Message() << EditionName(c.edition) << " off the middle by "
+                                        << c.offset.x() << "," << c.offset.y());
+        const QRect box = BoxPlace(button(w, "Command1"));
+        ASSERT_TRUE(box.isValid());
+        EXPECT_TRUE(screen.contains(box)) << box.x() << "," << box.y();
+        if (!c.inMiddle) continue;
+        // Middles compared doubled, to whole pixels: scaled coordinates may round.
+        const QRect window = w.geometry();
+        EXPECT_LE(std::abs(2 * box.x() + box.width() - 2 * window.x() - window.width()), 2);
+        EXPECT_LE(std::abs(2 * box.y() + box.height() - 2 * window.y() - window.height()), 2);
+    }
 }
 
 TEST(ProcessExit, EndsAtOnceWithSuccess) {
