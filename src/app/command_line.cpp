@@ -48,7 +48,9 @@ CommandLine ParseCommandLine(int argc, const char* const argv[]) {
             result.currentRules = true;
             continue;
         }
-        if (argument == "--help" || argument == "-h") return {CommandLine::Outcome::Help, false, {}};
+        if (argument == "--help" || argument == "-h") {
+            return {CommandLine::Outcome::Help, false, {}};
+        }
         if (!argument.starts_with('-') || argument == "-" || argument == "--") {
             return Failure("unexpected argument '" + std::string(argument) + "'");
         }

@@ -66,7 +66,8 @@ TEST_P(CommandLine, Parses) {
     const Case& c = GetParam();
     std::vector<const char*> argv = {"tovarin-calculator"};
     argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
-    const app::CommandLine parsed = app::ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+    const app::CommandLine parsed =
+        app::ParseCommandLine(static_cast<int>(argv.size()), argv.data());
     EXPECT_EQ(parsed.outcome, c.outcome);
     EXPECT_EQ(parsed.currentRules, c.currentRules);
     EXPECT_EQ(parsed.error, c.error);

@@ -127,7 +127,8 @@ class Calculator:
         # The tabs and the pages, found once: searching one page is much quicker than the window.
         nodes = pyatspi.findAllDescendants(self.frame, lambda n: n.name in PAGES)
         self.tabs = {n.name: n for n in nodes if n.getRoleName() == "page tab"}
-        self.pages = {n.name: n for n in nodes if n.getRoleName() not in ("page tab", "page tab list")}
+        self.pages = {n.name: n for n in nodes
+                      if n.getRoleName() not in ("page tab", "page tab list")}
         check(sorted(self.tabs) == sorted(PAGES) and sorted(self.pages) == sorted(PAGES),
               f"seven tabs and pages, found {sorted(self.tabs)} and {sorted(self.pages)}")
         self.page = self.pages[PAGES[0]]
@@ -140,7 +141,8 @@ class Calculator:
 
     def find(self, role, name):
         """The control of that role and name on the page in front."""
-        found = pyatspi.findAllDescendants(self.page, lambda n: n.getRoleName() == role and n.name == name)
+        found = pyatspi.findAllDescendants(
+            self.page, lambda n: n.getRoleName() == role and n.name == name)
         check(len(found) == 1, f"one {role} {name!r} on {self.page.name}, found {len(found)}")
         if not found:
             raise RuntimeError(f"no {role} {name!r}")
@@ -180,8 +182,8 @@ def screenshot(node, path):
     x, y, w, h = extents(node)
     subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage", path],
                    check=True)
-    colours = int(subprocess.run(["identify", "-format", "%k", path], capture_output=True, text=True,
-                                 check=True).stdout)
+    colours = int(subprocess.run(["identify", "-format", "%k", path], capture_output=True,
+                                 text=True, check=True).stdout)
     check(colours > 8, f"{path} shows more than a blank area ({colours} colours)")
     print("saved", path, f"{w}x{h}", flush=True)
 
@@ -213,7 +215,8 @@ def run_presses(calc, outdir, scale):
             box = calc.open_box()
             check(read_box(box) == expected, f"{what}: box {read_box(box)} should be {expected}")
             for name in results:
-                check(text_of(calc.field(name)) == before[name], f"{what}: {name} kept while the box is open")
+                check(text_of(calc.field(name)) == before[name],
+                      f"{what}: {name} kept while the box is open")
             dismiss(box)
         check(calc.no_box_left(), f"{what}: no further box")
         for name, shown in results.items():

@@ -16,7 +16,9 @@ namespace {
 
 class CsvExport : public CurrentWindowTest {
 protected:
-    app::current::WagePage& wages() { return static_cast<app::current::WagePage&>(page("wagePage")); }
+    app::current::WagePage& wages() {
+        return static_cast<app::current::WagePage&>(page("wagePage"));
+    }
 
     QByteArray Export(const Entries& entries) {
         Enter("wagePage", entries);
@@ -73,13 +75,17 @@ TEST_F(CsvExport, EveryByteOfAScheduleFromJuly) {
 }
 
 TEST_F(CsvExport, AYearOfTheWageExampleHasPlainAmountsAndItsTotals) {
-    const QByteArray csv = Export({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"}});
+    const QByteArray csv =
+        Export({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"}});
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
     const QList<QByteArray> lines = csv.mid(3).split('\n');
     ASSERT_EQ(lines.size(), 15);  // header, twelve months, the year, and nothing after the last end
     EXPECT_EQ(lines[0] + '\n', QByteArray(kHeader));
-    EXPECT_EQ(lines[1], U("1月,20000.00,5000.00,6000.00,9000.00,3,0.00,270.00,270.00,15730.00\r").toUtf8());
-    EXPECT_EQ(lines[13], U("全年合计,240000.00,60000.00,72000.00,108000.00,,,8280.00,8280.00,183720.00\r").toUtf8());
+    EXPECT_EQ(lines[1],
+              U("1月,20000.00,5000.00,6000.00,9000.00,3,0.00,270.00,270.00,15730.00\r").toUtf8());
+    EXPECT_EQ(lines[13],
+              U("全年合计,240000.00,60000.00,72000.00,108000.00,,,8280.00,8280.00,183720.00\r")
+                  .toUtf8());
     EXPECT_TRUE(lines[14].isEmpty());
     EXPECT_TRUE(boxes.empty());
 }
@@ -115,8 +121,9 @@ TEST_P(CsvExportFails, SaysSoAndLeavesNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, CsvExportFails,
-    testing::Values(FailedWrite{"MissingFolder", "missing/schedule.csv", "No such file or directory"},
-                    FailedWrite{"AFolder", "folder", "Filename refers to a directory"}),
+    testing::Values(
+        FailedWrite{"MissingFolder", "missing/schedule.csv", "No such file or directory"},
+        FailedWrite{"AFolder", "folder", "Filename refers to a directory"}),
     [](const testing::TestParamInfo<FailedWrite>& info) { return std::string(info.param.what); });
 
 // A file size limit makes the write itself fail, after the temporary file was made.

@@ -18,7 +18,9 @@
 #include <vector>
 
 // Found by argument-dependent lookup: QString is in the global namespace.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace uitest {
 

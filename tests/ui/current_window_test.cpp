@@ -124,7 +124,9 @@ TEST_P(WorkedValues, AsTheWindowShowsThem) {
     const QString before = watched ? watched->text() : QString();
     Calculate(w.page);
     EXPECT_EQ(boxes, w.boxes);
-    for (const QString& seen : watchedWhileOpen) EXPECT_EQ(seen, before) << "written before its box";
+    for (const QString& seen : watchedWhileOpen) {
+        EXPECT_EQ(seen, before) << "written before its box";
+    }
     for (const auto& [name, shown] : w.shown) EXPECT_EQ(text(w.page, name), U(shown)) << name;
 }
 

@@ -11,7 +11,8 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 // Which way of taxing the bonus costs less, and by how much.
 QString Comparison(Fen separate, Fen combined) {
     if (separate == combined) return Text("两种方式税额相同");
-    const QString saving = YuanText(separate < combined ? combined - separate : separate - combined);
+    const QString saving =
+        YuanText(separate < combined ? combined - separate : separate - combined);
     return separate < combined ? Text("单独计税较低，比并入综合所得少缴 %1 元").arg(saving)
                                : Text("并入综合所得较低，比单独计税少缴 %1 元").arg(saving);
 }

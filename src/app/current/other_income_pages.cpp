@@ -31,7 +31,8 @@ void BusinessPage::Calculate() {
     const Fen revenue = read.Read(*revenue_, Need::Required);
     const Fen costs = read.Read(*costs_, Need::Optional);
     if (!read.ok()) return;
-    tax_->setText(YuanText(tax::current::BusinessTax(revenue, costs, basicDeduction_->isChecked())));
+    const bool basicDeduction = basicDeduction_->isChecked();
+    tax_->setText(YuanText(tax::current::BusinessTax(revenue, costs, basicDeduction)));
 }
 
 InterestIncidentalPage::InterestIncidentalPage() : Page("interestIncidentalPage") {

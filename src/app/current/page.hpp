@@ -45,7 +45,7 @@ protected:
     // A read-only result field, in two columns of label and field.
     QLineEdit* AddOutput(const char* name, const QString& label, Qt::Alignment alignment =
                                                                      Qt::AlignRight);
-    // A wrapped paragraph under the results.
+    // A paragraph under the results, in the lines its text breaks it into.
     void AddNote(const QString& text);
 
     // The page's column, for a page that adds more below its results.

@@ -120,8 +120,9 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: return cells_[static_cast<std::size_t>(index.row())][index.column()];
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(index.column() == kMonthColumn ? Qt::AlignCenter
-                                                                  : Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant::fromValue(index.column() == kMonthColumn
+                                       ? Qt::Alignment(Qt::AlignCenter)
+                                       : Qt::AlignRight | Qt::AlignVCenter);
     case Qt::FontRole:
         if (index.row() + 1 == rowCount()) {
             QFont bold;

@@ -12,7 +12,8 @@ const char* const kWaiver = "综合所得年收入不超过 120,000 元，或应
                             "（执行至 2027 年 12 月 31 日）";
 
 QString Conclusion(const tax::current::Settlement& settlement) {
-    const QString amount = YuanText(settlement.balance < 0 ? -settlement.balance : settlement.balance);
+    const Fen balance = settlement.balance;
+    const QString amount = YuanText(balance < 0 ? -balance : balance);
     if (settlement.balance < 0) return Text("应退税 %1 元，可申请退税").arg(amount);
     if (settlement.balance == 0) return Text("已预缴税额等于应纳税额，无需补税也无退税");
     if (settlement.paymentWaived) {

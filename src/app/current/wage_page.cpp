@@ -29,10 +29,11 @@ public:
     QSize sizeHint() const override {
         const QFontMetrics metrics(font());
         const int amount = metrics.horizontalAdvance(QStringLiteral("99,999,999.99"));
-        const QFontMetrics bold(horizontalHeader()->font());
+        const QFontMetrics headers(horizontalHeader()->font());
+        const int padding = 2 * metrics.averageCharWidth();
         int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
         for (const QString& header : ScheduleHeaders()) {
-            width += std::max(amount, bold.horizontalAdvance(header)) + 2 * metrics.averageCharWidth();
+            width += std::max(amount, headers.horizontalAdvance(header)) + padding;
         }
         return {width, HeightFor(13)};
     }
