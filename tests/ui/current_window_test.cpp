@@ -173,19 +173,6 @@ TEST_F(CurrentWindowTest, ScheduleTableOfTheWageExample) {
     EXPECT_FALSE(model.flags(model.index(3, 9)) & Qt::ItemIsEditable);
 }
 
-TEST_F(CurrentWindowTest, ScheduleFromJulyCrossesARow) {
-    Enter("wagePage", {{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"},
-                       {"firstMonth", "7"}});
-    Calculate("wagePage");
-    const std::vector<QStringList> rows = TableCells(control<QTableView>("wagePage", "schedule"));
-    ASSERT_EQ(rows.size(), 7u);
-    EXPECT_EQ(rows[0][0], U("7月"));
-    EXPECT_EQ(rows[0][2], "5,000.00");
-    const char* const withheld[] = {"270.00", "270.00", "270.00", "270.00", "900.00", "900.00"};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(rows[i][8], withheld[i]) << rows[i][0].toStdString();
-    EXPECT_EQ(rows[6][8], "2,880.00");
-}
-
 TEST_F(CurrentWindowTest, BonusUsesPageOneAsItStandsAndLeavesPageOneAlone) {
     Enter("wagePage", kWageExample);
     Calculate("wagePage");
