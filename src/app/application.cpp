@@ -3,6 +3,7 @@
 #include "ui/accessibility.hpp"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -30,6 +31,13 @@ QTranslator* InstallQtTranslations(const QLocale& locale) {
     }
     QCoreApplication::installTranslator(translator);
     return translator;
+}
+
+QIcon WindowIcon() {
+    QIcon icon;
+    icon.addFile(":/art/icons/hicolor/16x16/apps/tovarin-calculator.png", QSize(16, 16));
+    icon.addFile(":/art/icons/hicolor/32x32/apps/tovarin-calculator.png", QSize(32, 32));
+    return icon;
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 // Process-wide settings of the calculator, made once the QApplication exists.
 
+class QIcon;
 class QLocale;
 class QTranslator;
 
@@ -15,5 +16,8 @@ void ConfigureApplication();
 // button, where the system has them. Returns the installed translator (owned
 // by the application), or null when there is none for that locale.
 QTranslator* InstallQtTranslations(const QLocale& locale);
+
+// The program's icon, which every window bears.
+QIcon WindowIcon();
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #include "app/form.hpp"
 
+#include "app/application.hpp"
 #include "app/editions.hpp"
 #include "app/layout.hpp"
 #include "app/numeric_key_filter.hpp"
@@ -72,13 +73,6 @@ const QFont& FontOf(Font font) {
     static const QFont fonts[] = {MakeFontOf(Font::Window), MakeFontOf(Font::Song),
                                   MakeFontOf(Font::YaHeiUnderlined)};
     return fonts[static_cast<int>(font)];
-}
-
-QIcon WindowIcon() {
-    QIcon icon;
-    icon.addFile(":/art/icons/hicolor/16x16/apps/tovarin-calculator.png", QSize(16, 16));
-    icon.addFile(":/art/icons/hicolor/32x32/apps/tovarin-calculator.png", QSize(32, 32));
-    return icon;
 }
 
 // The control as this edition has it.

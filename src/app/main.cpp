@@ -1,6 +1,8 @@
-// Starts the calculator with the old-rules window.
+// Starts the calculator with the old-rules window, or with --current the current-rules window.
 
 #include "app/application.hpp"
+#include "app/command_line.hpp"
+#include "app/current/run.hpp"
 #include "app/editions.hpp"
 #include "ui/first_paint_probe.hpp"
 
@@ -31,6 +33,10 @@ bool HasPlatform(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const app::CommandLine commandLine = app::ParseCommandLine(argc, argv);
+    if (commandLine.outcome != app::CommandLine::Outcome::Start) {
+        return app::Report(commandLine, argv[0]);
+    }
     if (!HasPlatform(argc, argv)) {
         std::fprintf(stderr,
                      "%s: no display found (DISPLAY and WAYLAND_DISPLAY are unset, and neither "
@@ -45,6 +51,7 @@ int main(int argc, char** argv) {
     // Before any widget exists, so that standard buttons read in the user's language.
     app::InstallQtTranslations(QLocale::system());
     app::ConfigureApplication();
+    if (commandLine.currentRules) return app::current::Run();
     app::Editions editions;
     editions.Start();
     ui::ExitAfterFirstPaintIfAsked(*editions.window(tax::Edition::OldRules));

@@ -3,8 +3,9 @@
 
 namespace ui {
 
-// Windows are announced as windows, lines as separators and the picture as an
-// image, instead of as unnamed panels. Call once after the QApplication exists.
+// Windows, the calculator windows and any other top-level plain widget, are
+// announced as windows, lines as separators and the picture as an image,
+// instead of as unnamed panels. Call once after the QApplication exists.
 void InstallAccessibility();
 
 }  // namespace ui

@@ -1,0 +1,128 @@
+#pragma once
+// The seven pages of the current-rules window, one per kind of income.
+
+#include "app/current/page.hpp"
+#include "app/current/schedule.hpp"
+
+#include <optional>
+
+class QTableView;
+
+namespace app::current {
+
+// Wages: the monthly withholding schedule by the cumulative method.
+class WagePage : public Page {
+public:
+    WagePage();
+    void Calculate() override;
+
+    // The year's cumulative taxable income from the fields as they stand, 0 when the gross wage
+    // is empty; nullopt when a field is refused (and reported).
+    std::optional<Fen> AnnualTaxable();
+
+    // Writes the schedule the table shows to `path` as CSV; a failure is reported in a box.
+    bool ExportCsv(const QString& path);
+
+private:
+    std::optional<tax::current::WageInput> ReadInput(Need grossNeed);
+    void ChooseExportFile();
+
+    QLineEdit* gross_;
+    QLineEdit* special_;
+    QLineEdit* additional_;
+    QLineEdit* other_;
+    QSpinBox* firstMonth_;
+    QLineEdit* firstWithheld_;
+    QLineEdit* firstNetPay_;
+    QLineEdit* yearWithheld_;
+    QLineEdit* annualTaxable_;
+    ScheduleModel* model_;
+    QTableView* table_;
+    QPushButton* export_;
+};
+
+// The annual one-time bonus, taxed on its own and, beside it, added to the year's wages.
+class BonusPage : public Page {
+public:
+    explicit BonusPage(WagePage& wages);
+    void Calculate() override;
+
+private:
+    WagePage& wages_;
+    QLineEdit* bonus_;
+    QLineEdit* separate_;
+    QLineEdit* wageTaxable_;
+    QLineEdit* combined_;
+    QLineEdit* lower_;
+};
+
+class LabourPage : public Page {
+public:
+    LabourPage();
+    void Calculate() override;
+
+private:
+    QLineEdit* income_;
+    QLineEdit* tax_;
+};
+
+class AuthorRoyaltyPage : public Page {
+public:
+    AuthorRoyaltyPage();
+    void Calculate() override;
+
+private:
+    QLineEdit* author_;
+    QLineEdit* royalty_;
+    QLineEdit* authorTax_;
+    QLineEdit* royaltyTax_;
+};
+
+class BusinessPage : public Page {
+public:
+    BusinessPage();
+    void Calculate() override;
+
+private:
+    QLineEdit* revenue_;
+    QLineEdit* costs_;
+    QCheckBox* basicDeduction_;
+    QLineEdit* tax_;
+};
+
+class InterestIncidentalPage : public Page {
+public:
+    InterestIncidentalPage();
+    void Calculate() override;
+
+private:
+    QLineEdit* interest_;
+    QLineEdit* incidental_;
+    QCheckBox* lottery_;
+    QLineEdit* interestTax_;
+    QLineEdit* incidentalTax_;
+};
+
+// The annual settlement of comprehensive income.
+class SettlementPage : public Page {
+public:
+    SettlementPage();
+    void Calculate() override;
+
+private:
+    QLineEdit* wages_;
+    QLineEdit* labour_;
+    QLineEdit* author_;
+    QLineEdit* royalty_;
+    QLineEdit* special_;
+    QLineEdit* additional_;
+    QLineEdit* other_;
+    QLineEdit* withheld_;
+    QLineEdit* taxable_;
+    QLineEdit* tax_;
+    QLineEdit* payment_;
+    QLineEdit* refund_;
+    QLineEdit* conclusion_;
+};
+
+}  // namespace app::current
