@@ -18,7 +18,9 @@ NO_DISPLAY = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}
 # (what, arguments, extra environment, expected exit status, expected to paint)
 CASES = [
     ("no display", [], {}, 1, False),
-    ("-platform without a name", ["-platform"], {}, 1, False),
+    ("-platform without a name", ["-platform"], {}, 2, False),
+    ("--current without a display", ["--current"], {}, 1, False),
+    ("--current -platform offscreen", ["--current", "-platform", "offscreen"], {}, 0, True),
     ("-platform offscreen", ["-platform", "offscreen"], {}, 0, True),
     ("--platform offscreen", ["--platform", "offscreen"], {}, 0, True),
     ("QT_QPA_PLATFORM=offscreen", [], {"QT_QPA_PLATFORM": "offscreen"}, 0, True),
@@ -59,6 +61,8 @@ def main():
         if status == 1:
             check(done.stderr.startswith(calculator + ": no display found"), f"{what}: {done.stderr!r}")
             check("apt-get install xvfb xauth" in done.stderr, f"{what}: says how to install xvfb-run")
+        if status == 2:
+            check("needs a value" in done.stderr.splitlines()[0], f"{what}: {done.stderr!r}")
         print(f"{what}: exit status {done.returncode}", flush=True)
 
     # The advice itself, followed as given.
