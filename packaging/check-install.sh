@@ -21,6 +21,7 @@ rm -f "$dest.log"
 root=$dest/usr
 share=$root/share
 desktop=$share/applications/$app_id.desktop
+current_desktop=$share/applications/$app_id.Current.desktop
 metainfo=$share/metainfo/$app_id.metainfo.xml
 
 # The package must hold these files and nothing else.
@@ -29,6 +30,7 @@ trap 'rm -rf "$dest" "$expected"' EXIT
 {
   [ "$has_exe" = 1 ] && echo usr/bin/tovarin-calculator
   echo "usr/share/applications/$app_id.desktop"
+  echo "usr/share/applications/$app_id.Current.desktop"
   echo "usr/share/metainfo/$app_id.metainfo.xml"
   echo usr/share/doc/tovarin-calculator/copyright
   echo usr/share/doc/tovarin-calculator/changelog.Debian.gz
@@ -65,18 +67,21 @@ done
 svg=$share/icons/hicolor/scalable/apps/tovarin-calculator.svg
 [ -f "$svg" ] && ! grep -q '<svg' "$svg" && fail "scalable icon is not an SVG"
 
-# The desktop entry must launch the installed program and name an installed
-# icon; the metainfo must point at the desktop entry and carry this version.
-if [ -f "$desktop" ]; then
-  key() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
-  exec_name=$(key Exec | cut -d' ' -f1)
-  [ "$exec_name" = tovarin-calculator ] || fail "Exec= names '$exec_name'"
-  icon=$(key Icon)
+# Each desktop entry must launch the installed program the right way and name
+# an installed icon; the metainfo must list both entries and carry this version.
+check_entry() {  # entry, the command line it must start
+  [ -f "$1" ] || return 0
+  got=$(sed -n 's/^Exec=//p' "$1" | head -n 1)
+  [ "$got" = "$2" ] || fail "$(basename "$1"): Exec=$got, not $2"
+  icon=$(sed -n 's/^Icon=//p' "$1" | head -n 1)
   [ -f "$share/icons/hicolor/48x48/apps/$icon.png" ] || fail "Icon=$icon has no installed 48x48 icon"
-fi
+}
+check_entry "$desktop" tovarin-calculator
+check_entry "$current_desktop" "tovarin-calculator --current"
 if [ -f "$metainfo" ]; then
-  launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
-  [ "$launchable" = "$app_id.desktop" ] || fail "metainfo launchable is '$launchable'"
+  launchables=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo" | tr '\n' ' ')
+  [ "$launchables" = "$app_id.desktop $app_id.Current.desktop " ] ||
+    fail "metainfo launchables are '$launchables'"
   id=$(sed -n 's|.*<id>\(.*\)</id>.*|\1|p' "$metainfo")
   [ "$id" = "$app_id" ] || fail "metainfo id is '$id'"
   release=$(sed -n 's|.*<release version="\([^"]*\)".*|\1|p' "$metainfo" | head -n 1)
@@ -107,10 +112,11 @@ case "$changelog_version" in "$version"-*) ;; *) fail "changelog's version is '$
 # it knows no <developer>, which AppStream 1.0 wants.
 skipped=""
 if command -v desktop-file-validate >/dev/null; then
-  if [ -f "$desktop" ]; then
-    said=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate"
-    [ -z "$said" ] || { echo "$said"; fail "desktop-file-validate has remarks"; }
-  fi
+  for entry in "$desktop" "$current_desktop"; do
+    [ -f "$entry" ] || continue
+    said=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate $entry"
+    [ -z "$said" ] || { echo "$said"; fail "desktop-file-validate has remarks on $entry"; }
+  done
 else
   skipped="$skipped desktop-file-validate"
 fi
