@@ -17,6 +17,7 @@ namespace {
 
 using tax::Edition;
 using uitest::CalculatorTest;
+using uitest::FieldNamed;
 using Typed = std::vector<std::pair<const char*, const char*>>;
 
 // Typed into every section, then each section's button pressed once: every
@@ -36,7 +37,7 @@ protected:
     QImage Render(QWidget& widget) { return widget.grab().toImage(); }
 
     void PressEverySection(app::Form& w, const Typed& typed) {
-        for (const auto& [field, text] : typed) w.field(field).setText(QString::fromUtf8(text));
+        for (const auto& [field, text] : typed) FieldNamed(w, field).setText(QString::fromUtf8(text));
         for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5",
                                  "Command6", "Command7"}) {
             button(w, name).click();
@@ -98,11 +99,11 @@ const BoxScene kBoxes[] = {
 };
 
 TEST_F(Golden, EveryKindOfBox) {
-    ui::SetBoxHook({});  // the real boxes; the exit of the empty wage stays recorded
+    testsupport::RecordBoxes({});  // the real boxes; the exit of the empty wage stays recorded
     for (const BoxScene& scene : kBoxes) {
         SCOPED_TRACE(scene.what);
         app::Form& w = form(scene.edition);
-        for (const auto& [field, text] : scene.typed) w.field(field).setText(QString::fromUtf8(text));
+        for (const auto& [field, text] : scene.typed) FieldNamed(w, field).setText(QString::fromUtf8(text));
         BoxCamera camera;
         button(w, scene.button).click();
         ASSERT_EQ(camera.shots.size(), scene.references.size());

@@ -6,6 +6,7 @@
 #include "editing.hpp"
 #include "expected_press.hpp"
 #include "random_input.hpp"
+#include "recorded_effects.hpp"
 #include "ui/message_box.hpp"
 
 #include <QApplication>
@@ -38,7 +39,10 @@ bool IsInput(int field) {
     return false;
 }
 bool IsFiltered(int field) { return field != 7 && field != 17; }
-QString FieldName(int field) { return QStringLiteral("Text%1").arg(field); }
+// Text1 to Text20 by their number.
+app::Control FieldId(int field) {
+    return static_cast<app::Control>(static_cast<int>(app::Control::Text1) + field - 1);
+}
 const char* EditionName(Edition edition) { return edition == Edition::OldRules ? "Form1" : "Form2"; }
 Edition Other(Edition edition) { return edition == Edition::OldRules ? Edition::NewRules : Edition::OldRules; }
 
@@ -151,16 +155,16 @@ struct SeenBox {
 class Monkey {
 public:
     explicit Monkey(std::uint64_t seed) : random_(seed) {
-        ui::SetBoxHook([this](const ui::Box& box) {
+        testsupport::RecordBoxes([this](const ui::Box& box) {
             boxes_.push_back({box, watched_ ? watched_->text() : QString()});
         });
-        ui::SetExitHook([this] { ++exits_; });
-        editions_.Start();
+        testsupport::RecordExits([this] { ++exits_; });
+        editions_.start();
         expected_[0] = Initial(Edition::OldRules);
     }
     ~Monkey() {
-        ui::SetBoxHook({});
-        ui::SetExitHook({});
+        testsupport::RecordBoxes({});
+        testsupport::RecordExits({});
     }
 
     // Empty when every invariant held after every event; otherwise what broke.
@@ -369,7 +373,7 @@ void Monkey::Deliver(ui::Field& field, const Action& action) {
 }
 
 void Monkey::Edit(app::Form& form, const Action& action) {
-    ui::Field& field = form.field(FieldName(action.field).toUtf8().constData());
+    ui::Field& field = form.field(FieldId(action.field));
     const QString expected = Predict(action, StateOf(field, action.field));
     Deliver(field, action);
     Model(form.edition())[action.field] = expected;
@@ -380,7 +384,7 @@ std::string Monkey::Press(app::Form& form, int command) {
     const ExpectedPress expected = ExpectPress(command, model, form.edition());
     boxes_.clear();
     const int exitsBefore = exits_;
-    watched_ = expected.watched ? &form.field(FieldName(expected.watched).toUtf8().constData()) : nullptr;
+    watched_ = expected.watched ? &form.field(FieldId(expected.watched)) : nullptr;
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command%1").arg(command)), Qt::LeftButton);
     watched_ = nullptr;
     for (const auto& [field, text] : expected.writes) model[field] = text;
@@ -454,7 +458,7 @@ std::string Monkey::CheckWindows() const {
 std::string Monkey::CheckWindow(const app::Form& form) const {
     const Texts& model = *expected_[static_cast<int>(form.edition())];
     for (int number = 1; number <= kFields; ++number) {
-        const ui::Field& field = form.field(FieldName(number).toUtf8().constData());
+        const ui::Field& field = form.field(FieldId(number));
         const std::string where = std::string(EditionName(form.edition())) + ".Text" + std::to_string(number);
         if (field.isEnabled() != IsInput(number)) {
             return where + (field.isEnabled() ? " is enabled" : " is disabled");

@@ -38,13 +38,13 @@ using Entries = std::vector<std::pair<const char*, const char*>>;
 class CurrentWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        ui::SetBoxHook([this](const ui::Box& box) {
+        testsupport::RecordBoxes([this](const ui::Box& box) {
             boxes.push_back(box);
             if (watched) watchedWhileOpen.push_back(watched->text());
         });
         window.show();
     }
-    void TearDown() override { ui::SetBoxHook({}); }
+    void TearDown() override { testsupport::RecordBoxes({}); }
 
     app::current::Page& page(const char* name) {
         auto* found = window.findChild<app::current::Page*>(name);

@@ -2,7 +2,7 @@
 
 #include "app/current/pages.hpp"
 
-#include "ui/message_box.hpp"
+#include "app/effects.hpp"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -59,8 +59,8 @@ void InterestIncidentalPage::Calculate() {
     // As in the edition windows, the exemption is told before the result is written; a prize
     // left empty has nothing to be exempt.
     if (result.exempt && !IsBlank(incidental_->text())) {
-        ui::ShowBox({Text("单张彩票中奖不超过 10,000 元，免征个人所得税。"), Text("免税提示"),
-                     ui::BoxIcon::Information});
+        PresentBox(*this, {Text("单张彩票中奖不超过 10,000 元，免征个人所得税。"), Text("免税提示"),
+                           ui::BoxIcon::Information});
     }
     interestTax_->setText(YuanText(tax::current::InterestDividendTax(interest)));
     incidentalTax_->setText(YuanText(result.tax));

@@ -1,6 +1,6 @@
 #include "app/current/page.hpp"
 
-#include "ui/message_box.hpp"
+#include "app/effects.hpp"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -179,7 +179,7 @@ void AmountReader::Refuse(QLineEdit& field, const QString& title, const QString&
     ShowPageOf(field);
     field.setFocus(Qt::OtherFocusReason);
     field.selectAll();
-    ui::ShowBox({prompt, title, ui::BoxIcon::Exclamation});
+    PresentBox(field, {prompt, title, ui::BoxIcon::Exclamation});
 }
 
 bool IsBlank(const QString& text) {

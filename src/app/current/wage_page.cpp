@@ -1,6 +1,6 @@
 #include "app/current/pages.hpp"
 
-#include "ui/message_box.hpp"
+#include "app/effects.hpp"
 
 #include <QDir>
 #include <QFileDialog>
@@ -140,9 +140,9 @@ std::optional<Fen> WagePage::AnnualTaxable() {
 bool WagePage::ExportCsv(const QString& path) {
     QString error;
     if (WriteFileAtomically(path, ScheduleCsv(model_->schedule()), error)) return true;
-    ui::ShowBox({Text("CSV 文件没有导出：无法写入“%1”（%2）。\n该位置没有留下不完整的文件。")
-                     .arg(QDir::toNativeSeparators(path), error),
-                 Text("导出失败"), ui::BoxIcon::Exclamation});
+    PresentBox(*this, {Text("CSV 文件没有导出：无法写入“%1”（%2）。\n该位置没有留下不完整的文件。")
+                           .arg(QDir::toNativeSeparators(path), error),
+                       Text("导出失败"), ui::BoxIcon::Exclamation});
     return false;
 }
 
