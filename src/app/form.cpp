@@ -53,15 +53,15 @@ QFont MakeFont(const FontRow& row) {
 const QFont& FontOf(Font font) {
     static const std::vector<QFont> fonts = [] {
         std::vector<QFont> made;
-        for (const FontRow& row : Fonts()) made.push_back(MakeFont(row));
+        for (const FontRow& row : layout::kFonts) made.push_back(MakeFont(row));
         return made;
     }();
     return fonts[static_cast<std::size_t>(font)];
 }
 
 // The control as this edition has it; nullopt when the edition leaves it out.
-std::optional<ControlRow> ForEdition(ControlRow row, const EditionLayout& layout) {
-    for (const Difference& difference : layout.differences) {
+std::optional<ControlRow> ForEdition(ControlRow row, const EditionLayout& edition) {
+    for (const Difference& difference : edition.differences) {
         if (difference.control != row.id) continue;
         if (difference.absent) return std::nullopt;
         if (difference.text) row.text = difference.text;
@@ -85,10 +85,7 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent) {
     return nullptr;
 }
 
-QSize ClientSize() {
-    const ClientArea area = ClientAreaOfForms();
-    return PixelSize(area.width, area.height);
-}
+QSize ClientSize() { return PixelSize(layout::kClientArea.width, layout::kClientArea.height); }
 
 }  // namespace
 
@@ -112,16 +109,16 @@ ui::Field& Form::field(Control id) const {
 }
 
 void Form::addLines() {
-    for (const LineRow& row : Lines()) {
+    for (const LineRow& row : layout::kLines) {
         auto* line = new ui::Line(PixelPoint(row.x1, row.y1), PixelPoint(row.x2, row.y2), this);
         line->setObjectName(Text(row.name));
     }
 }
 
 void Form::addControls() {
-    const EditionLayout& layout = LayoutOf(edition_);
-    for (const ControlRow& base : Controls()) {
-        const std::optional<ControlRow> row = ForEdition(base, layout);
+    const EditionLayout& own = LayoutOf(edition_);
+    for (const ControlRow& base : layout::kControls) {
+        const std::optional<ControlRow> row = ForEdition(base, own);
         if (!row) continue;
         QWidget* widget = MakeControl(*row, this);
         widget->setObjectName(Text(row->name));
@@ -133,7 +130,7 @@ void Form::addControls() {
 }
 
 void Form::describeControls() {
-    for (const Described& described : Descriptions()) {
+    for (const Described& described : layout::kDescriptions) {
         QWidget* widget = control(described.control);
         widget->setAccessibleDescription(
             static_cast<QLabel*>(control(described.section))->text());
@@ -145,7 +142,7 @@ void Form::describeControls() {
 }
 
 void Form::wireButtons() {
-    for (const SectionButton& section : SectionButtons()) {
+    for (const SectionButton& section : layout::kSectionButtons) {
         connect(static_cast<QPushButton*>(control(section.button)), &QPushButton::clicked, this,
                 [this, click = section.click] { Press(click, *this); });
     }

@@ -36,7 +36,7 @@ class Golden : public CalculatorTest {
 protected:
     QImage Render(QWidget& widget) { return widget.grab().toImage(); }
 
-    void PressEverySection(app::Form& w, const Typed& typed) {
+    void pressEverySection(app::Form& w, const Typed& typed) {
         for (const auto& [field, text] : typed) FieldNamed(w, field).setText(QString::fromUtf8(text));
         for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5",
                                  "Command6", "Command7"}) {
@@ -51,10 +51,10 @@ TEST_F(Golden, WindowsAtStart) {
 }
 
 TEST_F(Golden, WindowsWithEveryResultWritten) {
-    PressEverySection(form1(), kOldRulesInputs);
+    pressEverySection(form1(), kOldRulesInputs);
     EXPECT_TRUE(MatchesReference(Render(form1()), "form1-results"));
     app::Form& form2 = form(Edition::NewRules);
-    PressEverySection(form2, kNewRulesInputs);
+    pressEverySection(form2, kNewRulesInputs);
     EXPECT_TRUE(MatchesReference(Render(form2), "form2-results"));
 }
 
@@ -63,13 +63,13 @@ TEST_F(Golden, WindowsWithEveryResultWritten) {
 class BoxCamera {
 public:
     BoxCamera() {
-        QObject::connect(&poll_, &QTimer::timeout, [this] { Look(); });
+        QObject::connect(&poll_, &QTimer::timeout, [this] { look(); });
         poll_.start(10);
     }
     std::vector<QImage> shots;
 
 private:
-    void Look() {
+    void look() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || box == last_) return;
         last_ = box;

@@ -51,7 +51,7 @@ inline ui::Field& FieldNamed(app::Form& form, const char* name) {
 class CalculatorTest : public testing::Test {
 protected:
     void SetUp() override {
-        testsupport::RecordBoxes([this](const ui::Box& box) { Record(box); });
+        testsupport::RecordBoxes([this](const ui::Box& box) { record(box); });
         testsupport::RecordExits([this] { ++exits; });
         editions.start();
     }
@@ -73,9 +73,9 @@ protected:
     }
 
     // While each box is open, the text and state of this field are noted.
-    void Watch(app::Form& form, const char* name) { watched = &FieldNamed(form, name); }
+    void watch(app::Form& form, const char* name) { watched = &FieldNamed(form, name); }
 
-    std::vector<ui::Box> Boxes() const {
+    std::vector<ui::Box> shownBoxes() const {
         std::vector<ui::Box> result;
         for (const SeenBox& seen : boxes) result.push_back(seen.box);
         return result;
@@ -87,7 +87,7 @@ protected:
     QLineEdit* watched = nullptr;
 
 private:
-    void Record(const ui::Box& box) {
+    void record(const ui::Box& box) {
         boxes.push_back({box, watched ? watched->text() : QString(), watched && watched->isEnabled()});
     }
 };

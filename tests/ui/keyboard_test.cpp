@@ -66,7 +66,7 @@ TEST_P(KeysPressTheFocusedButton, AndItsBoxesOpen) {
     b.setFocus();
     QTest::keyClick(&b, p.key);
     QStringList titles;
-    for (const ui::Box& box : Boxes()) titles << box.title;
+    for (const ui::Box& box : shownBoxes()) titles << box.title;
     EXPECT_EQ(titles, TitlesOf(p.button)) << p.button;
     EXPECT_EQ(exits, 0);
 }
@@ -98,13 +98,13 @@ TEST_F(CalculatorTest, EnterWithAModifierDoesNotPress) {
 class KeyAnswerer {
 public:
     explicit KeyAnswerer(Qt::Key key) : key_(key) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] { Answer(); });
+        QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
         poll_.start(20);
     }
     int answered() const { return answered_; }
 
 private:
-    void Answer() {
+    void answer() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         if (box == last_ && ++stuck_ > 25) {

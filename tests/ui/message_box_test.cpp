@@ -27,7 +27,7 @@ class BoxAnswerer {
 public:
     BoxAnswerer(std::deque<Expected> expected, const QLineEdit& field)
         : expected_(std::move(expected)), field_(field) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] { Answer(); });
+        QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
         poll_.start(20);
         deadline_.start(10000);
         deadline_.setSingleShot(true);
@@ -35,7 +35,7 @@ public:
     ~BoxAnswerer() { EXPECT_TRUE(expected_.empty()) << expected_.size() << " boxes never opened"; }
 
 private:
-    void Answer() {
+    void answer() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
             if (!deadline_.isActive() && !expected_.empty()) {

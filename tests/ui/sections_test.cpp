@@ -103,7 +103,7 @@ TEST_F(CalculatorTest, EverySectionShowsItsBoxesThenWritesAndDisables) {
             Type(w, p.typed);
             boxes.clear();
             button(w, p.button).click();
-            EXPECT_EQ(Boxes(), p.boxes);
+            EXPECT_EQ(shownBoxes(), p.boxes);
             for (const auto& [field, text] : p.written) {
                 EXPECT_EQ(FieldNamed(w, field).text(), U(text)) << field;
                 EXPECT_FALSE(FieldNamed(w, field).isEnabled()) << field;
@@ -122,7 +122,7 @@ TEST_F(CalculatorTest, OutputFieldsChangeOnlyAfterTheBoxForSectionsTwoToSeven) {
     w.field(app::Control::Text19).setText("20000");
     button(w, "Command7").click();
     w.field(app::Control::Text19).setText("30000");
-    Watch(w, "Text20");
+    watch(w, "Text20");
     boxes.clear();
     button(w, "Command7").click();
     ASSERT_EQ(boxes.size(), 1u);
@@ -130,7 +130,7 @@ TEST_F(CalculatorTest, OutputFieldsChangeOnlyAfterTheBoxForSectionsTwoToSeven) {
     EXPECT_EQ(w.field(app::Control::Text20).text(), "6000");
 
     w.field(app::Control::Text1).setText("4000");
-    Watch(w, "Text6");
+    watch(w, "Text6");
     boxes.clear();
     button(w, "Command2").click();
     ASSERT_EQ(boxes.size(), 2u);
@@ -170,7 +170,7 @@ TEST_F(CalculatorTest, AnAmountOutOfRangeWarnsAndChangesNothing) {
             Type(w, o.typed);
             boxes.clear();
             button(w, o.button).click();
-            EXPECT_EQ(Boxes(), std::vector<ui::Box>{kOutOfRange});
+            EXPECT_EQ(shownBoxes(), std::vector<ui::Box>{kOutOfRange});
             for (const char* field : o.untouched) EXPECT_EQ(FieldNamed(w, field).text(), "before") << field;
             Type(w, o.typed.size() == 1 ? Texts{{o.typed[0].first, ""}}
                                         : Texts{{o.typed[0].first, ""}, {o.typed[1].first, ""}});
@@ -194,7 +194,7 @@ TEST_F(CalculatorTest, AnEmptyGrossWageScoldsThenEndsTheProgram) {
         boxes.clear();
         exits = 0;
         button(w, "Command2").click();
-        EXPECT_EQ(Boxes(), std::vector<ui::Box>{kEmptyWage});
+        EXPECT_EQ(shownBoxes(), std::vector<ui::Box>{kEmptyWage});
         EXPECT_EQ(exits, 1);
         EXPECT_EQ(w.field(app::Control::Text5).text(), taxable);
         EXPECT_EQ(w.field(app::Control::Text6).text(), tax);
