@@ -3,13 +3,9 @@
 // time of that paint on stdout (first_paint_probe.hpp). For the start-up
 // measurements and the start checks; the shipped program never quits by itself.
 
-#include "app/application.hpp"
 #include "app/command_line.hpp"
 #include "app/start.hpp"
 #include "first_paint_probe.hpp"
-
-#include <QApplication>
-#include <QLocale>
 
 #include <optional>
 
@@ -18,10 +14,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = app::EndBeforeWindows(commandLine, argc, argv)) {
         return *status;
     }
-    QApplication application(argc, argv);
-    app::InstallQtTranslations(QLocale::system());
-    app::ConfigureApplication();
-    const app::Session session(commandLine);
+    app::Session session(argc, argv, commandLine);
     bench::ExitAfterFirstPaint(session.firstWindow());
-    return QApplication::exec();
+    return session.exec();
 }

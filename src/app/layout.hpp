@@ -48,10 +48,11 @@ constexpr Kind KindOf(Control control) {
 
 constexpr std::size_t IndexOf(Control control) { return static_cast<std::size_t>(control); }
 
+// The fonts of the windows, each a row of kFonts.
 enum class Font {
     Window,           // the window's default font
-    Song,             // 宋体 10.5 pt
-    YaHeiUnderlined,  // 微软雅黑 14.25 pt, underlined
+    Song,             // the section buttons
+    YaHeiUnderlined,  // the business section's big button
 };
 
 // The two faces of the windows; form.cpp names their families.
@@ -116,14 +117,13 @@ struct EditionLayout {
 
 namespace layout {
 
-
 using C = Control;
 inline constexpr auto W = Font::Window;
 inline constexpr auto S = Font::Song;
 inline constexpr auto Y = Font::YaHeiUnderlined;
 inline constexpr const char* kCalculate = "计算个人所得税";
 
-inline constexpr ClientArea kClientArea = {7110, 8130};
+inline constexpr ClientArea kClientArea = {7110, 8130};  // both windows
 
 inline constexpr FontRow kFonts[] = {
     {Font::Window, Face::Song, 9, false},
@@ -131,7 +131,9 @@ inline constexpr FontRow kFonts[] = {
     {Font::YaHeiUnderlined, Face::YaHei, 14.25, true},
 };
 
-// The old-rules window; the new-rules window's differences follow below.
+// The old-rules window, in the order of Control; the new-rules window's
+// differences follow below. Text7 starts with the edition's threshold, which
+// comes from the rules (tax::Threshold), so its text here is empty.
 // clang-format off
 inline constexpr ControlRow kControls[] = {
     // id          name            text                        left   top  width height enabled filtered font
@@ -345,14 +347,14 @@ static_assert(DescriptionsHold(kForm1) && DescriptionsHold(kForm2),
 
 constexpr bool SectionButtonsHold() {
     for (std::size_t i = 0; i < std::size(kSectionButtons); ++i) {
-        if (KindOf(kSectionButtons[i].button) != Kind::Button || !kSectionButtons[i].click) return false;
+        if (KindOf(kSectionButtons[i].button) != Kind::Button) return false;
         for (std::size_t j = 0; j < i; ++j) {
             if (kSectionButtons[j].button == kSectionButtons[i].button) return false;
         }
     }
     return true;
 }
-static_assert(SectionButtonsHold(), "each section button runs one handler");
+static_assert(SectionButtonsHold(), "each section button is a button, with one handler");
 
 // A difference names each control once and changes something; a control left
 // out is in no tab order of its edition.

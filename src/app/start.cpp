@@ -5,7 +5,8 @@
 #include "app/editions.hpp"
 #include "tax/edition.hpp"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,7 +45,11 @@ std::optional<int> EndBeforeWindows(const CommandLine& commandLine, int argc, ch
     return EXIT_FAILURE;
 }
 
-Session::Session(const CommandLine& commandLine) {
+Session::Session(int& argc, char** argv, const CommandLine& commandLine)
+    : application_(std::make_unique<QApplication>(argc, argv)) {
+    // Before any widget exists, so that standard buttons read in the user's language.
+    InstallQtTranslations(QLocale::system());
+    ConfigureApplication();
     if (commandLine.currentRules) {
         // The desktop entry of this window, so that the desktop groups and names it by that entry.
         QGuiApplication::setDesktopFileName(QString::fromUtf8(kCurrentAppId));
@@ -56,7 +61,10 @@ Session::Session(const CommandLine& commandLine) {
     editions_->start();
 }
 
+// The members go in reverse order: the windows before the application.
 Session::~Session() = default;
+
+int Session::exec() { return QApplication::exec(); }
 
 QWidget& Session::firstWindow() const {
     if (current_) return *current_;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+class QApplication;
 class QWidget;
 
 namespace app {
@@ -20,18 +21,23 @@ class CurrentForm;
 // QApplication exists, which would abort without a display.
 std::optional<int> EndBeforeWindows(const CommandLine& commandLine, int argc, char** argv);
 
-// The windows of one run, opened, shown and activated when it is made: the
-// old-rules window, which brings up the new-rules one on demand, or with
-// --current the current-rules window. The QApplication must exist.
+// One run of the program: the QApplication with Qt's translations and the
+// program's settings, and the windows, opened, shown and activated when it is
+// made: the old-rules window, which brings up the new-rules one on demand, or
+// with --current the current-rules window. `argc` must outlive it.
 class Session {
 public:
-    explicit Session(const CommandLine& commandLine);
+    Session(int& argc, char** argv, const CommandLine& commandLine);
     ~Session();
 
     // The window shown at start.
     QWidget& firstWindow() const;
 
+    // Runs the event loop until the last window closes; returns its status.
+    int exec();
+
 private:
+    std::unique_ptr<QApplication> application_;
     std::unique_ptr<Editions> editions_;
     std::unique_ptr<current::CurrentForm> current_;
 };
