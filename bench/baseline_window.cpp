@@ -1,9 +1,10 @@
 // The yardstick for start-up: one empty Qt Widgets window with the client
 // area of a calculator window, and nothing else. With --with-text it also
 // shows one line of Chinese in the calculator's serif face, which tells the
-// cost of bringing up fonts at all apart from the calculator's own.
+// cost of bringing up fonts at all apart from the calculator's own. It quits
+// after its first paint.
 
-#include "ui/first_paint_probe.hpp"
+#include "first_paint_probe.hpp"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,6 +25,6 @@ int main(int argc, char** argv) {
         label->move(8, 8);
     }
     window.show();
-    ui::ExitAfterFirstPaintIfAsked(window);
+    bench::ExitAfterFirstPaint(window);
     return application.exec();
 }

@@ -4,7 +4,7 @@
 
 #include "app/application.hpp"
 #include "app/editions.hpp"
-#include "ui/message_box.hpp"
+#include "box_clock.hpp"
 
 #include <QApplication>
 #include <QPushButton>
@@ -16,16 +16,16 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 void BM_FirstSwitchCreatesNewRulesWindow(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto editions = std::make_unique<app::Editions>();
-        editions->Start();
+        editions->start();
         app::Form& form1 = *editions->window(tax::Edition::OldRules);
         state.ResumeTiming();
-        editions->SwitchEdition(form1);
+        editions->switchEdition(form1);
         state.PauseTiming();
         benchmark::DoNotOptimize(editions->window(tax::Edition::NewRules));
         editions.reset();
@@ -34,32 +34,29 @@ void BM_FirstSwitchCreatesNewRulesWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstSwitchCreatesNewRulesWindow)->Unit(benchmark::kMillisecond);
 
-// The box hook stands where the real box would open: the time up to it is the
-// reading, the rule and the formatting of the press.
-void ClickToBox(benchmark::State& state, const char* button, const char* input,
+// The box clock stands where the real box would open: the time up to it is
+// the reading, the rule and the formatting of the press.
+void ClickToBox(benchmark::State& state, app::Control button, app::Control input,
                 const char* text) {
     app::Editions editions;
-    editions.Start();
+    editions.start();
     app::Form& form = *editions.window(tax::Edition::OldRules);
     form.field(input).setText(QString::fromUtf8(text));
-    auto* command = form.findChild<QPushButton*>(button);
-    Clock::time_point shown;
-    ui::SetBoxHook([&](const ui::Box&) {
-        if (shown == Clock::time_point{}) shown = Clock::now();
-    });
+    auto* command = static_cast<QPushButton*>(form.control(button));
     for (auto _ : state) {
-        shown = {};
+        bench::ResetBoxClock();
         const Clock::time_point pressed = Clock::now();
         command->click();
-        state.SetIterationTime(std::chrono::duration<double>(shown - pressed).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(bench::FirstBoxShown() - pressed).count());
     }
-    ui::SetBoxHook({});
 }
-BENCHMARK_CAPTURE(ClickToBox, labour, "Command1", "Text8", "30000")
+BENCHMARK_CAPTURE(ClickToBox, labour, app::Control::Command1, app::Control::Text8, "30000")
     ->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(ClickToBox, wage, "Command2", "Text1", "35333.33")
+BENCHMARK_CAPTURE(ClickToBox, wage, app::Control::Command2, app::Control::Text1, "35333.33")
     ->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(ClickToBox, incidental, "Command7", "Text19", "20000")
+BENCHMARK_CAPTURE(ClickToBox, incidental, app::Control::Command7, app::Control::Text19,
+                  "20000")
     ->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // The offscreen platform cannot raise windows and says so on every switch.

@@ -10,6 +10,6 @@ cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OF
 cmake --build build/bench -j "$(nproc)"
 
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" python3 bench/startup.py \
-  build/bench/src/app/tovarin-calculator build/bench/bench/baseline_window "${1:-15}"
+  build/bench/bench/first_paint_calculator build/bench/bench/baseline_window "${1:-15}"
 echo
 build/bench/bench/ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

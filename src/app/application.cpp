@@ -3,10 +3,12 @@
 #include "ui/accessibility.hpp"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QWidget>
 
 namespace app {
 
@@ -15,7 +17,7 @@ void ConfigureApplication() {
     // Qt appends a display name to every window caption, which would change
     // the captions of both windows.
     QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-    QGuiApplication::setDesktopFileName("io.github.tovarin.Calculator");
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
     // Closing the visible window ends the program, although the other
     // edition's window may still exist hidden.
     QApplication::setQuitOnLastWindowClosed(true);
@@ -34,10 +36,21 @@ QTranslator* InstallQtTranslations(const QLocale& locale) {
 }
 
 QIcon WindowIcon() {
+    // One folder a size, named as the icon theme names them: "16x16".
+    const QDir sizes(QStringLiteral(":/art/icons/hicolor"));
     QIcon icon;
-    icon.addFile(":/art/icons/hicolor/16x16/apps/tovarin-calculator.png", QSize(16, 16));
-    icon.addFile(":/art/icons/hicolor/32x32/apps/tovarin-calculator.png", QSize(32, 32));
+    for (const QString& size : sizes.entryList(QDir::Dirs)) {
+        const int side = size.section(QLatin1Char('x'), 0, 0).toInt();
+        icon.addFile(sizes.filePath(size + QStringLiteral("/apps/tovarin-calculator.png")),
+                     QSize(side, side));
+    }
     return icon;
+}
+
+void ShowAndActivate(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 }  // namespace app

@@ -1,16 +1,12 @@
 #include "app/editions.hpp"
 
+#include "app/application.hpp"
+
 namespace app {
 namespace {
 
 tax::Edition Other(tax::Edition edition) {
     return edition == tax::Edition::OldRules ? tax::Edition::NewRules : tax::Edition::OldRules;
-}
-
-void ShowAndActivate(Form& form) {
-    form.show();
-    form.raise();
-    form.activateWindow();
 }
 
 }  // namespace
@@ -26,16 +22,23 @@ Form* Editions::window(tax::Edition edition) const {
     return edition == tax::Edition::OldRules ? oldRules_.get() : newRules_.get();
 }
 
-void Editions::Start() {
-    slot(tax::Edition::OldRules) = std::make_unique<Form>(tax::Edition::OldRules, *this);
+std::unique_ptr<Form> Editions::makeForm(tax::Edition edition) {
+    auto form = std::make_unique<Form>(edition);
+    QObject::connect(form.get(), &Form::switchRequested, form.get(),
+                     [this, from = form.get()] { switchEdition(*from); });
+    return form;
+}
+
+void Editions::start() {
+    slot(tax::Edition::OldRules) = makeForm(tax::Edition::OldRules);
     ShowAndActivate(*oldRules_);
 }
 
 // The other window is shown before this one is hidden, so one is always visible.
-void Editions::SwitchEdition(Form& from) {
+void Editions::switchEdition(Form& from) {
     std::unique_ptr<Form>& to = slot(Other(from.edition()));
     if (!to) {
-        to = std::make_unique<Form>(Other(from.edition()), *this);
+        to = makeForm(Other(from.edition()));
         to->move(from.pos());  // a new window takes the place of the one it replaces
     }
     ShowAndActivate(*to);

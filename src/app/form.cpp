@@ -1,91 +1,77 @@
 #include "app/form.hpp"
 
 #include "app/application.hpp"
-#include "app/editions.hpp"
-#include "app/layout.hpp"
 #include "app/numeric_key_filter.hpp"
-#include "app/sections/sections.hpp"
+#include "app/sections/present.hpp"
+#include "app/twips.hpp"
+#include "tax/amount.hpp"
+#include "tax/wage.hpp"
 #include "ui/button.hpp"
 #include "ui/label.hpp"
 #include "ui/line.hpp"
 #include "ui/picture.hpp"
-#include "ui/twips.hpp"
 
 #include <QFontDatabase>
 #include <QIcon>
+#include <QLabel>
+#include <QPushButton>
 
-#include <stdexcept>
-#include <string>
-#include <string_view>
+#include <optional>
+#include <vector>
 
 namespace app {
 namespace {
 
-constexpr int kClientWidth = 7110;
-constexpr int kClientHeight = 8130;
-
-struct SectionButton {
-    const char* name;
-    void (*click)(Form&);
-};
-
-constexpr SectionButton kSectionButtons[] = {
-    {"Command1", Command1_Click}, {"Command2", Command2_Click}, {"Command3", Command3_Click},
-    {"Command4", Command4_Click}, {"Command5", Command5_Click}, {"Command6", Command6_Click},
-    {"Command7", Command7_Click},
-};
-
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Each face falls back to a CJK face that Debian ships when it is missing.
-// Only installed families are named: a missing one sends the font system
-// into its slow search for a substitute, for every text drawn in it.
-QStringList InstalledFamilies(const QStringList& families) {
+// The families of a face, each falling back to a CJK face that Debian ships.
+// Only installed families are named: a missing one sends the font system into
+// its slow search for a substitute, for every text drawn in it.
+QStringList FamiliesOf(Face face) {
+    const QStringList wanted = face == Face::Song
+                                   ? QStringList{Text("宋体"), "Noto Serif CJK SC"}
+                                   : QStringList{Text("微软雅黑"), "Noto Sans CJK SC"};
     const QStringList known = QFontDatabase::families();
     QStringList installed;
-    for (const QString& family : families) {
+    for (const QString& family : wanted) {
         if (known.contains(family)) installed << family;
     }
-    return installed.isEmpty() ? families : installed;
+    return installed.isEmpty() ? wanted : installed;
 }
 
-QFont MakeFont(const QStringList& families, qreal points, bool underline = false) {
+QFont MakeFont(const FontRow& row) {
     QFont font;
-    font.setFamilies(InstalledFamilies(families));
-    font.setPointSizeF(points);
+    font.setFamilies(FamiliesOf(row.face));
+    font.setPointSizeF(row.points);
     font.setWeight(QFont::Normal);
-    font.setUnderline(underline);
+    font.setUnderline(row.underline);
     return font;
-}
-
-QFont MakeFontOf(Font font) {
-    switch (font) {
-    case Font::Window: return MakeFont({Text("宋体"), "Noto Serif CJK SC"}, 9);
-    case Font::Song: return MakeFont({Text("宋体"), "Noto Serif CJK SC"}, 10.5);
-    case Font::YaHeiUnderlined: return MakeFont({Text("微软雅黑"), "Noto Sans CJK SC"}, 14.25, true);
-    }
-    return {};
 }
 
 // Made once per run: finding out which families are installed costs the font
 // system a search for each missing one.
 const QFont& FontOf(Font font) {
-    static const QFont fonts[] = {MakeFontOf(Font::Window), MakeFontOf(Font::Song),
-                                  MakeFontOf(Font::YaHeiUnderlined)};
-    return fonts[static_cast<int>(font)];
+    static const std::vector<QFont> fonts = [] {
+        std::vector<QFont> made;
+        for (const FontRow& row : layout::kFonts) made.push_back(MakeFont(row));
+        return made;
+    }();
+    return fonts[static_cast<std::size_t>(font)];
 }
 
-// The control as this edition has it.
-ControlRow ForEdition(ControlRow row, const EditionLayout& layout) {
-    const std::string_view name = row.name;
-    if (name == "Text7") row.text = layout.threshold;
-    if (name == "Command8") row.text = layout.switchCaption;
-    if (name == "Label7") row.width = layout.label7Width;
+// The control as this edition has it; nullopt when the edition leaves it out.
+std::optional<ControlRow> ForEdition(ControlRow row, const EditionLayout& edition) {
+    for (const Difference& difference : edition.differences) {
+        if (difference.control != row.id) continue;
+        if (difference.absent) return std::nullopt;
+        if (difference.text) row.text = difference.text;
+        if (difference.width) row.width = difference.width;
+    }
     return row;
 }
 
 QWidget* MakeControl(const ControlRow& row, QWidget* parent) {
-    switch (row.kind) {
+    switch (KindOf(row.id)) {
     case Kind::Field: {
         auto* field = new ui::Field(parent);
         field->write(Text(row.text));
@@ -99,83 +85,82 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent) {
     return nullptr;
 }
 
+QSize ClientSize() { return PixelSize(layout::kClientArea.width, layout::kClientArea.height); }
+
 }  // namespace
 
-Form::Form(tax::Edition edition, Editions& editions)
-    : ui::Window(Text(LayoutOf(edition).name), Text(LayoutOf(edition).caption), kClientWidth,
-                 kClientHeight, WindowIcon()),
-      edition_(edition),
-      editions_(editions) {
+Form::Form(tax::Edition edition)
+    : ui::Window(Text(LayoutOf(edition).name), Text(LayoutOf(edition).caption), ClientSize(),
+                 WindowIcon()),
+      edition_(edition) {
     setFont(FontOf(Font::Window));
-    AddLines();
-    AddControls();
-    DescribeControls();
-    WireButtons();
-    SetTabOrder();
+    addLines();
+    addControls();
+    // The threshold is the rules' own figure, shown as every amount is.
+    field(Control::Text7).write(QString::fromStdString(tax::FormatAmount(tax::Threshold(edition))));
+    describeControls();
+    wireButtons();
+    orderTabs();
 }
 
-ui::Field& Form::field(const char* name) const {
-    auto* found = findChild<ui::Field*>(Text(name), Qt::FindDirectChildrenOnly);
-    if (!found) throw std::logic_error(std::string("no field ") + name);
-    return *found;
+ui::Field& Form::field(Control id) const {
+    Q_ASSERT(KindOf(id) == Kind::Field);
+    return *static_cast<ui::Field*>(control(id));
 }
 
-void Form::AddLines() {
-    for (const LineRow& row : Lines()) {
-        auto* line = new ui::Line(QPoint(ui::Pixels(row.x1), ui::Pixels(row.y1)),
-                                  QPoint(ui::Pixels(row.x2), ui::Pixels(row.y2)), this);
+void Form::addLines() {
+    for (const LineRow& row : layout::kLines) {
+        auto* line = new ui::Line(PixelPoint(row.x1, row.y1), PixelPoint(row.x2, row.y2), this);
         line->setObjectName(Text(row.name));
     }
 }
 
-void Form::AddControls() {
-    const EditionLayout& layout = LayoutOf(edition_);
-    for (const ControlRow& original : Controls()) {
-        if (std::string_view(original.name) == "Label2" && !layout.hasLabel2) continue;
-        const ControlRow row = ForEdition(original, layout);
-        QWidget* control = MakeControl(row, this);
-        control->setObjectName(Text(row.name));
-        control->setGeometry(ui::PixelRect(row.left, row.top, row.width, row.height));
-        control->setEnabled(row.enabled);
-        if (row.font != Font::Window) control->setFont(FontOf(row.font));
+void Form::addControls() {
+    const EditionLayout& own = LayoutOf(edition_);
+    for (const ControlRow& base : layout::kControls) {
+        const std::optional<ControlRow> row = ForEdition(base, own);
+        if (!row) continue;
+        QWidget* widget = MakeControl(*row, this);
+        widget->setObjectName(Text(row->name));
+        widget->setGeometry(PixelRect(row->left, row->top, row->width, row->height));
+        widget->setEnabled(row->enabled);
+        if (row->font != Font::Window) widget->setFont(FontOf(row->font));
+        controls_[IndexOf(row->id)] = widget;
     }
 }
 
-void Form::DescribeControls() {
-    for (const Described& described : Descriptions()) {
-        auto* control = findChild<QWidget*>(Text(described.control));
-        control->setAccessibleDescription(findChild<QLabel*>(Text(described.section))->text());
+void Form::describeControls() {
+    for (const Described& described : layout::kDescriptions) {
+        QWidget* widget = control(described.control);
+        widget->setAccessibleDescription(
+            static_cast<QLabel*>(control(described.section))->text());
         if (!described.label) continue;
-        auto* label = findChild<QLabel*>(Text(described.label));
-        control->setAccessibleName(label->text());
-        label->setBuddy(control);
+        auto* label = static_cast<QLabel*>(control(*described.label));
+        widget->setAccessibleName(label->text());
+        label->setBuddy(widget);
     }
 }
 
-void Form::WireButtons() {
-    for (const SectionButton& section : kSectionButtons) {
-        auto* button = findChild<QPushButton*>(Text(section.name));
-        connect(button, &QPushButton::clicked, this, [this, click = section.click] {
-            Press(click, *this);
-        });
+void Form::wireButtons() {
+    for (const SectionButton& section : layout::kSectionButtons) {
+        connect(static_cast<QPushButton*>(control(section.button)), &QPushButton::clicked, this,
+                [this, click = section.click] { Press(click, *this); });
     }
-    connect(findChild<QPushButton*>("Command8"), &QPushButton::clicked, this,
-            [this] { editions_.SwitchEdition(*this); });
+    connect(static_cast<QPushButton*>(control(Control::Command8)), &QPushButton::clicked, this,
+            &Form::switchRequested);
 }
 
 // Disabled fields stay in the order but never take the focus.
-void Form::SetTabOrder() {
-    const auto order = LayoutOf(edition_).tabOrder;
+void Form::orderTabs() {
+    const std::span<const Control> order = LayoutOf(edition_).tabOrder;
     QWidget* previous = nullptr;
-    for (const char* name : order) {
-        auto* control = findChild<QWidget*>(Text(name));
-        if (previous) setTabOrder(previous, control);
-        previous = control;
+    for (const Control id : order) {
+        if (previous) QWidget::setTabOrder(previous, control(id));
+        previous = control(id);
     }
-    for (const char* name : order) {
-        auto* control = findChild<QWidget*>(Text(name));
-        if (control->isEnabled()) {
-            control->setFocus();
+    for (const Control id : order) {
+        if (control(id)->isEnabled()) {
+            control(id)->setFocus();
             break;
         }
     }

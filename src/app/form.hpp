@@ -2,32 +2,42 @@
 // One edition window: its controls built from the layout tables, its buttons
 // wired to the section handlers.
 
-#include "tax/tax.hpp"
+#include "app/layout.hpp"
+#include "tax/edition.hpp"
 #include "ui/field.hpp"
 #include "ui/window.hpp"
 
+#include <array>
+
 namespace app {
 
-class Editions;
-
 class Form : public ui::Window {
+    Q_OBJECT
+
 public:
-    Form(tax::Edition edition, Editions& editions);
+    explicit Form(tax::Edition edition);
 
     tax::Edition edition() const { return edition_; }
 
-    // A text field by its name, "Text1" to "Text20".
-    ui::Field& field(const char* name) const;
+    // A text field, Control::Text1 to Control::Text20.
+    ui::Field& field(Control id) const;
+
+    // A control of the window; null for one this edition leaves out.
+    QWidget* control(Control id) const { return controls_[IndexOf(id)]; }
+
+signals:
+    // Command8 was pressed: the other edition's window should take this one's place.
+    void switchRequested();
 
 private:
-    void AddControls();
-    void AddLines();
-    void DescribeControls();
-    void WireButtons();
-    void SetTabOrder();
+    void addLines();
+    void addControls();
+    void describeControls();
+    void wireButtons();
+    void orderTabs();
 
     tax::Edition edition_;
-    Editions& editions_;
+    std::array<QWidget*, kControlCount> controls_{};
 };
 
 }  // namespace app

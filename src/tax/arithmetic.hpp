@@ -1,12 +1,10 @@
 #pragma once
-// Shared ground of every rule: the edition, the arithmetic error and the
-// checked double/single operations through which all tax arithmetic runs.
+// Shared ground of every rule: the arithmetic error and the checked
+// double/single operations through which all tax arithmetic runs.
 
 #include <stdexcept>
 
 namespace tax {
-
-enum class Edition { OldRules, NewRules };  // Form1, Form2
 
 // Raised by every arithmetic step whose result leaves the double range or is
 // invalid, by a conversion to single precision beyond its range, and by

@@ -1,5 +1,6 @@
 #include "tax/business.hpp"
 
+#include "tax/arithmetic.hpp"
 #include "tax/bracket.hpp"
 
 #include <array>

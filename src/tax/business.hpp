@@ -1,7 +1,7 @@
 #pragma once
 // Yearly tax on business and contracting income.
 
-#include "tax/arithmetic.hpp"
+#include "tax/edition.hpp"
 
 namespace tax {
 

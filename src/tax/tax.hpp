@@ -5,6 +5,7 @@
 #include "tax/arithmetic.hpp"
 #include "tax/author_royalty.hpp"
 #include "tax/business.hpp"
+#include "tax/edition.hpp"
 #include "tax/interest_incidental.hpp"
 #include "tax/labour.hpp"
 #include "tax/wage.hpp"

@@ -1,5 +1,6 @@
 #include "tax/wage.hpp"
 
+#include "tax/arithmetic.hpp"
 #include "tax/bracket.hpp"
 
 #include <array>
@@ -32,13 +33,9 @@ constexpr std::array<TaxBracket, 7> kNewRulesTable{{
     {kOtherwise, 0.45, 13505},
 }};
 
-// Added back to the taxable income to give the month's income after the
-// contributions: the edition's own threshold, never the field's text.
-double AddBackConstant(Edition edition) {
-    return edition == Edition::OldRules ? 2000 : 3500;
-}
-
 }  // namespace
+
+double Threshold(Edition edition) { return edition == Edition::OldRules ? 2000 : 3500; }
 
 double WageSalaryTax(double taxableIncome, Edition edition) {
     return edition == Edition::OldRules
@@ -53,8 +50,9 @@ WageOutcome WageSection(double gross, double housingFund, double medicalInsuranc
         Sub(Sub(Sub(gross, housingFund), medicalInsurance), pensionInsurance);
     const double taxable = Sub(afterContributions, threshold);
     const double tax = WageSalaryTax(taxable, edition);
-    // Computed, and able to fail, before the zero rule looks at the income.
-    const float netIncome = ToSingle(Sub(Add(taxable, AddBackConstant(edition)), tax));
+    // Computed, and able to fail, before the zero rule looks at the income. The
+    // edition's own threshold is added back, never the field's text.
+    const float netIncome = ToSingle(Sub(Add(taxable, Threshold(edition)), tax));
     if (taxable <= 0) {
         return {0, 0, ToSingle(afterContributions)};
     }

@@ -1,9 +1,13 @@
 #pragma once
 // Monthly wage and salary tax.
 
-#include "tax/arithmetic.hpp"
+#include "tax/edition.hpp"
 
 namespace tax {
+
+// The monthly threshold of the edition, taken off the wage before the table: 2000
+// under the old rules, 3500 under the new ones.
+double Threshold(Edition edition);
 
 // The edition's table applied to the taxable income: the table only, no zero rule.
 double WageSalaryTax(double taxableIncome, Edition edition);

@@ -24,7 +24,7 @@ bool IsEditingKey(const QKeyEvent& event) {
 Field::Field(QWidget* parent) : QLineEdit(parent) {
     // A user's edit announces itself just before the change of text.
     connect(this, &QLineEdit::textEdited, this, [this] { edited_ = true; });
-    connect(this, &QLineEdit::textChanged, this, &Field::TextChanged);
+    connect(this, &QLineEdit::textChanged, this, &Field::judgeTextChange);
 }
 
 void Field::write(const QString& text) {
@@ -32,13 +32,13 @@ void Field::write(const QString& text) {
     setText(text);
     writing_ = false;
     lastAllowed_ = this->text();
-    ShowFromStart();
+    showFromStart();
 }
 
 // A field scrolls to keep its cursor in view, and setText leaves the cursor
 // at the end: a narrow field would show the tail of a long text, and a
 // disabled one cannot be scrolled back by the user.
-void Field::ShowFromStart() { setCursorPosition(0); }
+void Field::showFromStart() { setCursorPosition(0); }
 
 // Leaving the field by Tab, a click or any other way shows the text from its
 // start; the user's place is kept while another window is active or a
@@ -46,12 +46,12 @@ void Field::ShowFromStart() { setCursorPosition(0); }
 void Field::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) ShowFromStart();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) showFromStart();
 }
 
 // A text put in without the focus and without editing, such as by an
 // assistive technology, shows from its start like a written one.
-void Field::TextChanged() {
+void Field::judgeTextChange() {
     const bool edited = std::exchange(edited_, false);
     if (writing_) return;
     if (!isEnabled()) {
@@ -59,10 +59,10 @@ void Field::TextChanged() {
         return;
     }
     lastAllowed_ = text();
-    if (!edited && !hasFocus()) ShowFromStart();
+    if (!edited && !hasFocus()) showFromStart();
 }
 
-QString Field::Kept(const QString& typed) const {
+QString Field::allowedPart(const QString& typed) const {
     QString kept;
     for (const QChar c : typed) {
         auto code = static_cast<std::int16_t>(c.unicode());
@@ -77,7 +77,7 @@ void Field::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    const QString kept = Kept(event->text());
+    const QString kept = allowedPart(event->text());
     if (kept == event->text()) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -93,7 +93,7 @@ void Field::inputMethodEvent(QInputMethodEvent* event) {
         return;
     }
     QInputMethodEvent judged(event->preeditString(), event->attributes());
-    judged.setCommitString(Kept(event->commitString()), event->replacementStart(),
+    judged.setCommitString(allowedPart(event->commitString()), event->replacementStart(),
                            event->replacementLength());
     QLineEdit::inputMethodEvent(&judged);
 }

@@ -33,9 +33,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QString Kept(const QString& typed) const;
-    void TextChanged();
-    void ShowFromStart();
+    QString allowedPart(const QString& typed) const;
+    void judgeTextChange();
+    void showFromStart();
 
     KeyPress keyPress_;
     QString lastAllowed_;

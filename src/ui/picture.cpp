@@ -7,7 +7,7 @@ namespace ui {
 Picture::Picture(const QString& normal, const QString& doubleDensity, QWidget* parent)
     : QWidget(parent), normalPath_(normal), doublePath_(doubleDensity) {}
 
-const QPixmap& Picture::ForDensity(bool dense) {
+const QPixmap& Picture::forDensity(bool dense) {
     if (dense && double_.isNull() && double_.load(doublePath_)) double_.setDevicePixelRatio(2);
     if (dense && !double_.isNull()) return double_;
     if (normal_.isNull()) normal_.load(normalPath_);
@@ -18,7 +18,7 @@ const QPixmap& Picture::ForDensity(bool dense) {
 // right one; both have the same logical size.
 void Picture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, ForDensity(devicePixelRatioF() > 1));
+    painter.drawPixmap(0, 0, forDensity(devicePixelRatioF() > 1));
 }
 
 }  // namespace ui

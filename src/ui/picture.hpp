@@ -17,7 +17,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPixmap& ForDensity(bool dense);
+    const QPixmap& forDensity(bool dense);
 
     QString normalPath_;
     QString doublePath_;

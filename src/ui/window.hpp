@@ -1,5 +1,5 @@
 #pragma once
-// A top-level window whose client area has a fixed size.
+// A top-level window whose client area has a fixed size, in pixels.
 
 #include <QWidget>
 
@@ -9,8 +9,7 @@ class Window : public QWidget {
     Q_OBJECT
 
 public:
-    Window(const QString& name, const QString& caption, int widthTwips, int heightTwips,
-           const QIcon& icon);
+    Window(const QString& name, const QString& caption, QSize clientSize, const QIcon& icon);
 
     // Hides the window so that, shown again, it comes back where it was left.
     void hideInPlace();

@@ -17,6 +17,7 @@ namespace {
 
 using tax::Edition;
 using uitest::CalculatorTest;
+using uitest::FieldNamed;
 using Typed = std::vector<std::pair<const char*, const char*>>;
 
 // Typed into every section, then each section's button pressed once: every
@@ -35,8 +36,8 @@ class Golden : public CalculatorTest {
 protected:
     QImage Render(QWidget& widget) { return widget.grab().toImage(); }
 
-    void PressEverySection(app::Form& w, const Typed& typed) {
-        for (const auto& [field, text] : typed) w.field(field).setText(QString::fromUtf8(text));
+    void pressEverySection(app::Form& w, const Typed& typed) {
+        for (const auto& [field, text] : typed) FieldNamed(w, field).setText(QString::fromUtf8(text));
         for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5",
                                  "Command6", "Command7"}) {
             button(w, name).click();
@@ -50,10 +51,10 @@ TEST_F(Golden, WindowsAtStart) {
 }
 
 TEST_F(Golden, WindowsWithEveryResultWritten) {
-    PressEverySection(form1(), kOldRulesInputs);
+    pressEverySection(form1(), kOldRulesInputs);
     EXPECT_TRUE(MatchesReference(Render(form1()), "form1-results"));
     app::Form& form2 = form(Edition::NewRules);
-    PressEverySection(form2, kNewRulesInputs);
+    pressEverySection(form2, kNewRulesInputs);
     EXPECT_TRUE(MatchesReference(Render(form2), "form2-results"));
 }
 
@@ -62,13 +63,13 @@ TEST_F(Golden, WindowsWithEveryResultWritten) {
 class BoxCamera {
 public:
     BoxCamera() {
-        QObject::connect(&poll_, &QTimer::timeout, [this] { Look(); });
+        QObject::connect(&poll_, &QTimer::timeout, [this] { look(); });
         poll_.start(10);
     }
     std::vector<QImage> shots;
 
 private:
-    void Look() {
+    void look() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || box == last_) return;
         last_ = box;
@@ -98,11 +99,11 @@ const BoxScene kBoxes[] = {
 };
 
 TEST_F(Golden, EveryKindOfBox) {
-    ui::SetBoxHook({});  // the real boxes; the exit of the empty wage stays recorded
+    testsupport::RecordBoxes({});  // the real boxes; the exit of the empty wage stays recorded
     for (const BoxScene& scene : kBoxes) {
         SCOPED_TRACE(scene.what);
         app::Form& w = form(scene.edition);
-        for (const auto& [field, text] : scene.typed) w.field(field).setText(QString::fromUtf8(text));
+        for (const auto& [field, text] : scene.typed) FieldNamed(w, field).setText(QString::fromUtf8(text));
         BoxCamera camera;
         button(w, scene.button).click();
         ASSERT_EQ(camera.shots.size(), scene.references.size());

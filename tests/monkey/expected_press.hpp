@@ -2,7 +2,7 @@
 // What one press of a section button must show and write, worked out with the
 // tax library from the texts the window's fields hold before the press.
 
-#include "tax/arithmetic.hpp"
+#include "tax/edition.hpp"
 #include "ui/message_box.hpp"
 
 #include <QString>

@@ -6,6 +6,7 @@
 #include "editing.hpp"
 #include "expected_press.hpp"
 #include "random_input.hpp"
+#include "recorded_effects.hpp"
 #include "ui/message_box.hpp"
 
 #include <QApplication>
@@ -38,7 +39,10 @@ bool IsInput(int field) {
     return false;
 }
 bool IsFiltered(int field) { return field != 7 && field != 17; }
-QString FieldName(int field) { return QStringLiteral("Text%1").arg(field); }
+// Text1 to Text20 by their number.
+app::Control FieldId(int field) {
+    return static_cast<app::Control>(static_cast<int>(app::Control::Text1) + field - 1);
+}
 const char* EditionName(Edition edition) { return edition == Edition::OldRules ? "Form1" : "Form2"; }
 Edition Other(Edition edition) { return edition == Edition::OldRules ? Edition::NewRules : Edition::OldRules; }
 
@@ -68,7 +72,7 @@ struct Action {
     Qt::KeyboardModifiers modifiers = {};
     bool keepClipboard = false;  // paste what an earlier copy or cut left
 
-    std::string Describe() const;
+    std::string describe() const;
 };
 
 Action OnField(Action::Kind kind, int field, const QString& text = {}, Qt::Key key = Qt::Key_unknown,
@@ -97,7 +101,7 @@ Action PressOf(int command) {
     return action;
 }
 
-std::string Action::Describe() const {
+std::string Action::describe() const {
     const std::string field = "Text" + std::to_string(this->field);
     switch (kind) {
     case Kind::Type: return "type " + Quoted(text) + " into " + field;
@@ -134,7 +138,7 @@ struct Tally {
     int exits = 0;
     int switches = 0;
 
-    std::string Describe() const {
+    std::string describe() const {
         return "typed " + std::to_string(edits[0]) + ", editing keys " + std::to_string(edits[1]) +
                ", commits " + std::to_string(edits[2]) + ", pastes " + std::to_string(edits[3] + edits[4]) +
                ", clicks into fields " + std::to_string(edits[5]) + ", results " + std::to_string(results) +
@@ -151,44 +155,44 @@ struct SeenBox {
 class Monkey {
 public:
     explicit Monkey(std::uint64_t seed) : random_(seed) {
-        ui::SetBoxHook([this](const ui::Box& box) {
+        testsupport::RecordBoxes([this](const ui::Box& box) {
             boxes_.push_back({box, watched_ ? watched_->text() : QString()});
         });
-        ui::SetExitHook([this] { ++exits_; });
-        editions_.Start();
-        expected_[0] = Initial(Edition::OldRules);
+        testsupport::RecordExits([this] { ++exits_; });
+        editions_.start();
+        expected_[0] = initialTexts(Edition::OldRules);
     }
     ~Monkey() {
-        ui::SetBoxHook({});
-        ui::SetExitHook({});
+        testsupport::RecordBoxes({});
+        testsupport::RecordExits({});
     }
 
     // Empty when every invariant held after every event; otherwise what broke.
-    std::string Run(int events);
+    std::string run(int events);
     const Tally& tally() const { return tally_; }
 
 private:
-    static Texts Initial(Edition edition);
-    Texts& Model(Edition edition) { return *expected_[static_cast<int>(edition)]; }
-    app::Form& Visible() const;
+    static Texts initialTexts(Edition edition);
+    Texts& modelOf(Edition edition) { return *expected_[static_cast<int>(edition)]; }
+    app::Form& visibleForm() const;
 
-    Action Next();
-    void Plan();
-    void PlanTyping(int field);
-    void PlanAmount(int field);
-    void PlanPaste(int field);
-    void PlanEditingKey(int field);
-    int AnyField();
+    Action nextAction();
+    void plan();
+    void planTyping(int field);
+    void planAmount(int field);
+    void planPaste(int field);
+    void planEditingKey(int field);
+    int anyField();
 
-    std::string Perform(const Action& action);
-    void Edit(app::Form& form, const Action& action);
-    QString Predict(const Action& action, const FieldState& before) const;
-    void Deliver(ui::Field& field, const Action& action);
-    std::string Press(app::Form& form, int command);
-    std::string Switch(app::Form& form);
-    std::string CheckBoxes(const ExpectedPress& expected) const;
-    std::string CheckWindows() const;
-    std::string CheckWindow(const app::Form& form) const;
+    std::string perform(const Action& action);
+    void editField(app::Form& form, const Action& action);
+    QString predict(const Action& action, const FieldState& before) const;
+    void deliver(ui::Field& field, const Action& action);
+    std::string pressButton(app::Form& form, int command);
+    std::string switchWindow(app::Form& form);
+    std::string checkBoxes(const ExpectedPress& expected) const;
+    std::string checkWindows() const;
+    std::string checkWindow(const app::Form& form) const;
 
     app::Editions editions_;
     RandomInput random_;
@@ -200,13 +204,13 @@ private:
     Tally tally_;
 };
 
-Texts Monkey::Initial(Edition edition) {
+Texts Monkey::initialTexts(Edition edition) {
     Texts texts;
     texts[7] = edition == Edition::OldRules ? "2000" : "3500";
     return texts;
 }
 
-app::Form& Monkey::Visible() const {
+app::Form& Monkey::visibleForm() const {
     for (Edition edition : {Edition::OldRules, Edition::NewRules}) {
         app::Form* form = editions_.window(edition);
         if (form && form->isVisible()) return *form;
@@ -214,16 +218,16 @@ app::Form& Monkey::Visible() const {
     throw std::logic_error("no window visible");
 }
 
-std::string Monkey::Run(int events) {
+std::string Monkey::run(int events) {
     std::deque<std::string> recent;
-    if (std::string broken = CheckWindows(); !broken.empty()) return "at start: " + broken;
+    if (std::string broken = checkWindows(); !broken.empty()) return "at start: " + broken;
     for (int i = 0; i < events; ++i) {
-        const Action action = Next();
-        recent.push_back(std::to_string(i) + ": " + action.Describe() + " in " + EditionName(Visible().edition()));
+        const Action action = nextAction();
+        recent.push_back(std::to_string(i) + ": " + action.describe() + " in " + EditionName(visibleForm().edition()));
         if (recent.size() > 12) recent.pop_front();
-        std::string broken = Perform(action);
+        std::string broken = perform(action);
         if (i % 16 == 0) QCoreApplication::processEvents();
-        if (broken.empty()) broken = CheckWindows();
+        if (broken.empty()) broken = checkWindows();
         if (broken.empty()) continue;
         std::ostringstream report;
         report << "event " << i << " broke an invariant: " << broken << "\nlast events:\n";
@@ -235,34 +239,34 @@ std::string Monkey::Run(int events) {
 
 // ---- what happens next ----------------------------------------------------
 
-Action Monkey::Next() {
-    while (plan_.empty()) Plan();
+Action Monkey::nextAction() {
+    while (plan_.empty()) plan();
     Action action = plan_.front();
     plan_.pop_front();
     return action;
 }
 
 // Mostly the input fields, sometimes a disabled one, which must not change.
-int Monkey::AnyField() {
+int Monkey::anyField() {
     if (random_.Chance(85)) return kInputs[random_.Below(static_cast<int>(std::size(kInputs)))];
     return random_.Between(1, kFields);
 }
 
-void Monkey::Plan() {
+void Monkey::plan() {
     const int kind = random_.Below(100);
-    const int field = AnyField();
+    const int field = anyField();
     using Kind = Action::Kind;
-    if (kind < 28) PlanTyping(field);
-    else if (kind < 42) PlanAmount(field);
+    if (kind < 28) planTyping(field);
+    else if (kind < 42) planAmount(field);
     else if (kind < 50) plan_.push_back(OnField(Kind::Commit, field, random_.Commit()));
-    else if (kind < 58) PlanPaste(field);
-    else if (kind < 70) PlanEditingKey(field);
+    else if (kind < 58) planPaste(field);
+    else if (kind < 70) planEditingKey(field);
     else if (kind < 74) plan_.push_back(OnField(Kind::Click, field));
     else if (kind < 97) plan_.push_back(PressOf(random_.Between(1, 7)));
     else plan_.push_back(PressOf(8));
 }
 
-void Monkey::PlanPaste(int field) {
+void Monkey::planPaste(int field) {
     const Action::Kind kind = random_.Chance(50) ? Action::Kind::PasteShortcut : Action::Kind::PasteSlot;
     Action paste = OnField(kind, field);
     paste.keepClipboard = random_.Chance(15);
@@ -270,7 +274,7 @@ void Monkey::PlanPaste(int field) {
     plan_.push_back(paste);
 }
 
-void Monkey::PlanTyping(int field) {
+void Monkey::planTyping(int field) {
     const int count = random_.Between(1, 4);
     for (int i = 0; i < count; ++i) {
         // Now and then a key that yields several printable characters at once.
@@ -280,7 +284,7 @@ void Monkey::PlanTyping(int field) {
 }
 
 // Selects what the field holds and types an amount over it, key by key.
-void Monkey::PlanAmount(int field) {
+void Monkey::planAmount(int field) {
     plan_.push_back(OnField(Action::Kind::Key, field, "\x01", Qt::Key_A, Qt::ControlModifier));
     const QString amount = random_.Amount().left(30);
     for (const QChar c : amount) plan_.push_back(Typed(field, QString(c)));
@@ -301,7 +305,7 @@ constexpr EditingKey kEditingKeys[] = {
     {Qt::Key_Enter, {}, "\r"},          {Qt::Key_Escape, {}, "\x1b"},
 };
 
-void Monkey::PlanEditingKey(int field) {
+void Monkey::planEditingKey(int field) {
     if (random_.Chance(20)) {  // clear the field
         plan_.push_back(OnField(Action::Kind::Key, field, "\x01", Qt::Key_A, Qt::ControlModifier));
         plan_.push_back(OnField(Action::Kind::Key, field, "\b", Qt::Key_Backspace));
@@ -313,17 +317,17 @@ void Monkey::PlanEditingKey(int field) {
 
 // ---- carrying it out ------------------------------------------------------
 
-std::string Monkey::Perform(const Action& action) {
-    app::Form& form = Visible();
+std::string Monkey::perform(const Action& action) {
+    app::Form& form = visibleForm();
     if (action.kind != Action::Kind::Press) {
         ++tally_.edits[static_cast<int>(action.kind)];
-        Edit(form, action);
+        editField(form, action);
         return {};
     }
-    return action.command == 8 ? Switch(form) : Press(form, action.command);
+    return action.command == 8 ? switchWindow(form) : pressButton(form, action.command);
 }
 
-QString Monkey::Predict(const Action& action, const FieldState& before) const {
+QString Monkey::predict(const Action& action, const FieldState& before) const {
     using Kind = Action::Kind;
     switch (action.kind) {
     case Kind::Type: return AfterTyping(before, action.text);
@@ -341,7 +345,7 @@ QString Monkey::Predict(const Action& action, const FieldState& before) const {
     }
 }
 
-void Monkey::Deliver(ui::Field& field, const Action& action) {
+void Monkey::deliver(ui::Field& field, const Action& action) {
     using Kind = Action::Kind;
     if ((action.kind == Kind::PasteShortcut || action.kind == Kind::PasteSlot) && !action.keepClipboard) {
         QGuiApplication::clipboard()->setText(action.text);
@@ -368,19 +372,19 @@ void Monkey::Deliver(ui::Field& field, const Action& action) {
     }
 }
 
-void Monkey::Edit(app::Form& form, const Action& action) {
-    ui::Field& field = form.field(FieldName(action.field).toUtf8().constData());
-    const QString expected = Predict(action, StateOf(field, action.field));
-    Deliver(field, action);
-    Model(form.edition())[action.field] = expected;
+void Monkey::editField(app::Form& form, const Action& action) {
+    ui::Field& field = form.field(FieldId(action.field));
+    const QString expected = predict(action, StateOf(field, action.field));
+    deliver(field, action);
+    modelOf(form.edition())[action.field] = expected;
 }
 
-std::string Monkey::Press(app::Form& form, int command) {
-    Texts& model = Model(form.edition());
+std::string Monkey::pressButton(app::Form& form, int command) {
+    Texts& model = modelOf(form.edition());
     const ExpectedPress expected = ExpectPress(command, model, form.edition());
     boxes_.clear();
     const int exitsBefore = exits_;
-    watched_ = expected.watched ? &form.field(FieldName(expected.watched).toUtf8().constData()) : nullptr;
+    watched_ = expected.watched ? &form.field(FieldId(expected.watched)) : nullptr;
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command%1").arg(command)), Qt::LeftButton);
     watched_ = nullptr;
     for (const auto& [field, text] : expected.writes) model[field] = text;
@@ -388,14 +392,14 @@ std::string Monkey::Press(app::Form& form, int command) {
     if (exits_ - exitsBefore != (expected.exits ? 1 : 0)) {
         return "the program was asked to end " + std::to_string(exits_ - exitsBefore) + " times";
     }
-    return CheckBoxes(expected);
+    return checkBoxes(expected);
 }
 
-std::string Monkey::Switch(app::Form& form) {
+std::string Monkey::switchWindow(app::Form& form) {
     const Edition to = Other(form.edition());
     ++tally_.switches;
     QTest::mouseClick(form.findChild<QPushButton*>("Command8"), Qt::LeftButton);
-    if (!expected_[static_cast<int>(to)]) expected_[static_cast<int>(to)] = Initial(to);
+    if (!expected_[static_cast<int>(to)]) expected_[static_cast<int>(to)] = initialTexts(to);
     if (!editions_.window(to) || !editions_.window(to)->isVisible()) {
         return std::string("Command8 did not show ") + EditionName(to);
     }
@@ -404,7 +408,7 @@ std::string Monkey::Switch(app::Form& form) {
 
 // ---- invariants -----------------------------------------------------------
 
-std::string Monkey::CheckBoxes(const ExpectedPress& expected) const {
+std::string Monkey::checkBoxes(const ExpectedPress& expected) const {
     if (boxes_.size() != expected.boxes.size()) {
         std::string shown;
         for (const SeenBox& seen : boxes_) shown += " [" + seen.box.title.toStdString() + "]";
@@ -428,7 +432,7 @@ std::string Monkey::CheckBoxes(const ExpectedPress& expected) const {
     return {};
 }
 
-std::string Monkey::CheckWindows() const {
+std::string Monkey::checkWindows() const {
     int visible = 0;
     int forms[2] = {0, 0};
     for (const QWidget* window : QApplication::topLevelWidgets()) {
@@ -444,17 +448,17 @@ std::string Monkey::CheckWindows() const {
             return std::string(EditionName(edition)) + (form ? " exists too early" : " is missing");
         }
         if (!form) continue;
-        if (std::string broken = CheckWindow(*form); !broken.empty()) return broken;
+        if (std::string broken = checkWindow(*form); !broken.empty()) return broken;
     }
     return {};
 }
 
 // Every field shows what the events so far must have left in it; the input
 // fields stay enabled, the output fields and the threshold disabled.
-std::string Monkey::CheckWindow(const app::Form& form) const {
+std::string Monkey::checkWindow(const app::Form& form) const {
     const Texts& model = *expected_[static_cast<int>(form.edition())];
     for (int number = 1; number <= kFields; ++number) {
-        const ui::Field& field = form.field(FieldName(number).toUtf8().constData());
+        const ui::Field& field = form.field(FieldId(number));
         const std::string where = std::string(EditionName(form.edition())) + ".Text" + std::to_string(number);
         if (field.isEnabled() != IsInput(number)) {
             return where + (field.isEnabled() ? " is enabled" : " is disabled");
@@ -473,8 +477,8 @@ TEST(Monkey, RandomEventsKeepBothWindowsConsistent) {
     std::string broken;
     {
         Monkey monkey(seed);
-        broken = monkey.Run(events);
-        std::printf("monkey: %s\n", monkey.tally().Describe().c_str());
+        broken = monkey.run(events);
+        std::printf("monkey: %s\n", monkey.tally().describe().c_str());
     }
     if (!broken.empty()) {
         ADD_FAILURE() << broken << "replay with MONKEY_SEED=" << seed << " MONKEY_EVENTS=" << events;

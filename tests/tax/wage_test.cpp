@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -23,14 +24,25 @@ struct WageCase {
     }
 };
 
-double Threshold(Edition edition) { return edition == Edition::OldRules ? 2000 : 3500; }
+// The thresholds as the rules state them, independently of the library.
+double StatedThreshold(Edition edition) { return edition == Edition::OldRules ? 2000 : 3500; }
+
+// The one place that knows them, and the text the threshold field starts with.
+TEST(Threshold, IsTheEditionsOwnAndShowsAsAWholeNumber) {
+    const std::pair<Edition, const char*> kCases[] = {{Edition::OldRules, "2000"},
+                                                      {Edition::NewRules, "3500"}};
+    for (const auto& [edition, text] : kCases) {
+        EXPECT_EQ(tax::Threshold(edition), StatedThreshold(edition)) << text;
+        EXPECT_EQ(tax::FormatAmount(tax::Threshold(edition)), text);
+    }
+}
 
 class WageSectionComputes : public testing::TestWithParam<WageCase> {};
 
 TEST_P(WageSectionComputes, TaxableIncomeTaxAndNetIncome) {
     const WageCase& c = GetParam();
     const tax::WageOutcome out =
-        tax::WageSection(c.gross, c.housing, c.medical, c.pension, Threshold(c.edition), c.edition);
+        tax::WageSection(c.gross, c.housing, c.medical, c.pension, StatedThreshold(c.edition), c.edition);
     EXPECT_EQ(tax::FormatDoubleAmount(out.taxable), c.taxable) << c.gross;
     EXPECT_EQ(tax::FormatDoubleAmount(out.tax), c.tax) << c.gross;
     EXPECT_EQ(tax::FormatAmount(out.netIncome), c.net) << c.gross;
@@ -89,7 +101,7 @@ TEST(WageSalaryTax, TableOnlyWithoutTheZeroRule) {
 TEST(WageSection, OverflowAtEachStep) {
     const double big = std::numeric_limits<double>::max();
     for (Edition e : {kOld, kNew}) {
-        const double t = Threshold(e);
+        const double t = StatedThreshold(e);
         // The subtractions of the contributions.
         EXPECT_THROW(tax::WageSection(big, -big, 0, 0, t, e), ArithmeticError);
         EXPECT_THROW(tax::WageSection(big, 0, -big, 0, t, e), ArithmeticError);

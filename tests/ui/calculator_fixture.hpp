@@ -3,6 +3,7 @@
 // exit recorded instead of shown or carried out.
 
 #include "app/editions.hpp"
+#include "recorded_effects.hpp"
 #include "ui/message_box.hpp"
 
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <ostream>
 #include <vector>
 
@@ -39,20 +41,27 @@ struct SeenBox {
     bool watchedEnabled = false;
 };
 
+// A field by its object name, for tests whose cases name their fields.
+inline ui::Field& FieldNamed(app::Form& form, const char* name) {
+    auto* found = form.findChild<ui::Field*>(name, Qt::FindDirectChildrenOnly);
+    if (!found) throw std::logic_error(name);
+    return *found;
+}
+
 class CalculatorTest : public testing::Test {
 protected:
     void SetUp() override {
-        ui::SetBoxHook([this](const ui::Box& box) { Record(box); });
-        ui::SetExitHook([this] { ++exits; });
-        editions.Start();
+        testsupport::RecordBoxes([this](const ui::Box& box) { record(box); });
+        testsupport::RecordExits([this] { ++exits; });
+        editions.start();
     }
     void TearDown() override {
-        ui::SetBoxHook({});
-        ui::SetExitHook({});
+        testsupport::RecordBoxes({});
+        testsupport::RecordExits({});
     }
 
     app::Form& form(tax::Edition edition) {
-        if (!editions.window(edition)) editions.SwitchEdition(*editions.window(tax::Edition::OldRules));
+        if (!editions.window(edition)) editions.switchEdition(*editions.window(tax::Edition::OldRules));
         return *editions.window(edition);
     }
     app::Form& form1() { return *editions.window(tax::Edition::OldRules); }
@@ -64,9 +73,9 @@ protected:
     }
 
     // While each box is open, the text and state of this field are noted.
-    void Watch(app::Form& form, const char* field) { watched = &form.field(field); }
+    void watch(app::Form& form, const char* name) { watched = &FieldNamed(form, name); }
 
-    std::vector<ui::Box> Boxes() const {
+    std::vector<ui::Box> shownBoxes() const {
         std::vector<ui::Box> result;
         for (const SeenBox& seen : boxes) result.push_back(seen.box);
         return result;
@@ -78,7 +87,7 @@ protected:
     QLineEdit* watched = nullptr;
 
 private:
-    void Record(const ui::Box& box) {
+    void record(const ui::Box& box) {
         boxes.push_back({box, watched ? watched->text() : QString(), watched && watched->isEnabled()});
     }
 };

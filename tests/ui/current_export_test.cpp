@@ -20,15 +20,15 @@ protected:
         return static_cast<app::current::WagePage&>(page("wagePage"));
     }
 
-    QByteArray Export(const Entries& entries) {
-        Enter("wagePage", entries);
-        Calculate("wagePage");
+    QByteArray exported(const Entries& entries) {
+        enter("wagePage", entries);
+        calculate("wagePage");
         return ExportNow();
     }
 
     QByteArray ExportNow() {
         const QString path = dir.filePath("schedule.csv");
-        EXPECT_TRUE(wages().ExportCsv(path));
+        EXPECT_TRUE(wages().exportCsv(path));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
@@ -54,13 +54,13 @@ const char* const kHeader =
 TEST_F(CsvExport, ExportIsOnlyOfferedOnceThereIsASchedule) {
     QPushButton& button = control<QPushButton>("wagePage", "exportCsv");
     EXPECT_FALSE(button.isEnabled());
-    Enter("wagePage", {{"gross", "20000"}});
-    Calculate("wagePage");
+    enter("wagePage", {{"gross", "20000"}});
+    calculate("wagePage");
     EXPECT_TRUE(button.isEnabled());
 }
 
 TEST_F(CsvExport, EveryByteOfAScheduleFromJuly) {
-    const QByteArray csv = Export({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"},
+    const QByteArray csv = exported({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"},
                                    {"other", "1000.5"}, {"firstMonth", "7"}});
     const QByteArray expected = QByteArray("\xEF\xBB\xBF") + kHeader +
         U("7月,20000.00,5000.00,7000.50,7999.50,3,0.00,239.99,239.99,15760.01\r\n"
@@ -76,7 +76,7 @@ TEST_F(CsvExport, EveryByteOfAScheduleFromJuly) {
 
 TEST_F(CsvExport, AYearOfTheWageExampleHasPlainAmountsAndItsTotals) {
     const QByteArray csv =
-        Export({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"}});
+        exported({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"}});
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
     const QList<QByteArray> lines = csv.mid(3).split('\n');
     ASSERT_EQ(lines.size(), 15);  // header, twelve months, the year, and nothing after the last end
@@ -91,10 +91,10 @@ TEST_F(CsvExport, AYearOfTheWageExampleHasPlainAmountsAndItsTotals) {
 }
 
 TEST_F(CsvExport, TheExportIsWhatTheTableShowsNotWhatWasTypedSince) {
-    const QByteArray first = Export({{"gross", "20000"}});
-    Enter("wagePage", {{"gross", "50000"}});  // typed, not calculated
+    const QByteArray first = exported({{"gross", "20000"}});
+    enter("wagePage", {{"gross", "50000"}});  // typed, not calculated
     EXPECT_EQ(ExportNow(), first);
-    EXPECT_NE(Export({{"gross", "50000"}}), first);
+    EXPECT_NE(exported({{"gross", "50000"}}), first);
 }
 
 struct FailedWrite {
@@ -110,10 +110,10 @@ class CsvExportFails : public CsvExport, public testing::WithParamInterface<Fail
 TEST_P(CsvExportFails, SaysSoAndLeavesNoFile) {
     const FailedWrite& f = GetParam();
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    Enter("wagePage", {{"gross", "20000"}});
-    Calculate("wagePage");
+    enter("wagePage", {{"gross", "20000"}});
+    calculate("wagePage");
     const QString path = dir.filePath(f.target);
-    EXPECT_FALSE(wages().ExportCsv(path));
+    EXPECT_FALSE(wages().exportCsv(path));
     EXPECT_EQ(boxes, std::vector<ui::Box>{Failed(QDir::toNativeSeparators(path), f.reason)});
     EXPECT_EQ(Listing(), QStringList{"folder"});
     EXPECT_TRUE(QDir(dir.filePath("folder")).isEmpty());
@@ -153,12 +153,12 @@ TEST_F(CsvExport, AWriteThatFailsHalfWayKeepsTheOldFileAndLeavesNoTemporaryOne) 
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old content\n");
     }
-    Enter("wagePage", {{"gross", "20000"}});
-    Calculate("wagePage");
+    enter("wagePage", {{"gross", "20000"}});
+    calculate("wagePage");
     bool written = true;
     {
         FileSizeLimit limit(100);
-        written = wages().ExportCsv(path);
+        written = wages().exportCsv(path);
     }
     EXPECT_FALSE(written);
     ASSERT_EQ(boxes.size(), 1u);

@@ -38,13 +38,13 @@ using Entries = std::vector<std::pair<const char*, const char*>>;
 class CurrentWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        ui::SetBoxHook([this](const ui::Box& box) {
+        testsupport::RecordBoxes([this](const ui::Box& box) {
             boxes.push_back(box);
             if (watched) watchedWhileOpen.push_back(watched->text());
         });
         window.show();
     }
-    void TearDown() override { ui::SetBoxHook({}); }
+    void TearDown() override { testsupport::RecordBoxes({}); }
 
     app::current::Page& page(const char* name) {
         auto* found = window.findChild<app::current::Page*>(name);
@@ -61,7 +61,7 @@ protected:
 
     QString text(const char* pageName, const char* name) { return control(pageName, name).text(); }
 
-    void Enter(const char* pageName, const Entries& entries) {
+    void enter(const char* pageName, const Entries& entries) {
         for (const auto& [name, value] : entries) {
             QWidget* target = page(pageName).findChild<QWidget*>(name);
             if (auto* field = qobject_cast<QLineEdit*>(target)) {
@@ -76,10 +76,10 @@ protected:
         }
     }
 
-    void Calculate(const char* pageName) { page(pageName).calculateButton().click(); }
+    void calculate(const char* pageName) { page(pageName).calculateButton().click(); }
 
     // The text of every read-only field of the window, by page and name.
-    std::map<std::string, std::string> Outputs() {
+    std::map<std::string, std::string> outputs() {
         std::map<std::string, std::string> texts;
         for (const char* name : kCurrentPages) {
             for (QLineEdit* field : page(name).findChildren<QLineEdit*>()) {

@@ -138,8 +138,8 @@ TEST_F(CurrentWindowTest, EveryFieldHasAVisibleLabelAsBuddyAndAsAccessibleName) 
 }
 
 TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopyable) {
-    Enter("wagePage", {{"gross", "20000"}});
-    Calculate("wagePage");
+    enter("wagePage", {{"gross", "20000"}});
+    calculate("wagePage");
     int outputs = 0;
     const int widest = QFontMetrics(window.font()).horizontalAdvance("1,000,000,000,000.00");
     for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
@@ -188,8 +188,8 @@ TEST_F(CurrentWindowTest, AtItsMinimumSizeNothingIsCutOffOnAnyPage) {
     window.resize(window.minimumSize());
     EXPECT_EQ(window.size(), window.minimumSize());
     // Filled with the widest figures, so the schedule table has all its rows.
-    Enter("wagePage", {{"gross", "1000000000000"}});
-    Calculate("wagePage");
+    enter("wagePage", {{"gross", "1000000000000"}});
+    calculate("wagePage");
     for (const char* name : kCurrentPages) {
         window.pages().setCurrentWidget(&page(name));
         QApplication::processEvents();

@@ -118,11 +118,11 @@ class WorkedValues : public CurrentWindowTest, public testing::WithParamInterfac
 
 TEST_P(WorkedValues, AsTheWindowShowsThem) {
     const Worked& w = GetParam();
-    Enter("wagePage", w.wages);
-    Enter(w.page, w.entries);
+    enter("wagePage", w.wages);
+    enter(w.page, w.entries);
     if (!w.boxes.empty()) watched = &control(w.page, w.shown.front().first);
     const QString before = watched ? watched->text() : QString();
-    Calculate(w.page);
+    calculate(w.page);
     EXPECT_EQ(boxes, w.boxes);
     for (const QString& seen : watchedWhileOpen) {
         EXPECT_EQ(seen, before) << "written before its box";
@@ -155,8 +155,8 @@ std::vector<QStringList> TableCells(QTableView& table) {
 }
 
 TEST_F(CurrentWindowTest, ScheduleTableOfTheWageExample) {
-    Enter("wagePage", kWageExample);
-    Calculate("wagePage");
+    enter("wagePage", kWageExample);
+    calculate("wagePage");
     const std::vector<QStringList> rows = TableCells(control<QTableView>("wagePage", "schedule"));
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows[0], (QStringList{U("1月"), "20,000.00", "5,000.00", "6,000.00", "9,000.00", "3",
@@ -174,13 +174,13 @@ TEST_F(CurrentWindowTest, ScheduleTableOfTheWageExample) {
 }
 
 TEST_F(CurrentWindowTest, BonusUsesPageOneAsItStandsAndLeavesPageOneAlone) {
-    Enter("wagePage", kWageExample);
-    Calculate("wagePage");
-    Enter("wagePage", {{"gross", "30000"}});  // typed, not calculated
+    enter("wagePage", kWageExample);
+    calculate("wagePage");
+    enter("wagePage", {{"gross", "30000"}});  // typed, not calculated
     const std::vector<QString> pageOne = {text("wagePage", "yearWithheld"),
                                           text("wagePage", "annualTaxable")};
-    Enter("bonusPage", {{"bonus", "36000"}});
-    Calculate("bonusPage");
+    enter("bonusPage", {{"bonus", "36000"}});
+    calculate("bonusPage");
     EXPECT_EQ(text("bonusPage", "wageAnnualTaxable"), "228,000.00");
     EXPECT_EQ(text("bonusPage", "combinedTax"), "7,200.00");
     EXPECT_EQ(text("bonusPage", "lower"), U("单独计税较低，比并入综合所得少缴 6,120.00 元"));
@@ -252,15 +252,15 @@ class RefusedInput : public CurrentWindowTest, public testing::WithParamInterfac
 
 TEST_P(RefusedInput, SaysWhatIsAcceptedFocusesTheFieldAndChangesNothing) {
     const Refusal& r = GetParam();
-    Enter(r.page, r.valid);
-    Calculate(r.page);
+    enter(r.page, r.valid);
+    calculate(r.page);
     ASSERT_TRUE(boxes.empty());
     window.pages().setCurrentWidget(&page(r.page));
-    Enter(r.fieldPage, r.refused);
-    const std::map<std::string, std::string> before = Outputs();
-    Calculate(r.page);
+    enter(r.fieldPage, r.refused);
+    const std::map<std::string, std::string> before = outputs();
+    calculate(r.page);
     EXPECT_EQ(boxes, std::vector<ui::Box>{r.box});
-    EXPECT_EQ(Outputs(), before);
+    EXPECT_EQ(outputs(), before);
     QLineEdit& field = control(r.fieldPage, r.field);
     EXPECT_EQ(window.focusWidget(), &field);
     EXPECT_EQ(window.pages().currentWidget(), &page(r.fieldPage));

@@ -15,7 +15,7 @@ TEST_F(CalculatorTest, StartsWithOnlyTheOldRulesWindowAndFocusOnTheGrossWage) {
     EXPECT_TRUE(form1().isVisible());
     EXPECT_EQ(editions.window(Edition::NewRules), nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form1()));
-    EXPECT_EQ(QApplication::focusWidget(), &form1().field("Text1"));
+    EXPECT_EQ(QApplication::focusWidget(), &form1().field(app::Control::Text1));
 }
 
 TEST_F(CalculatorTest, FirstSwitchCreatesTheNewRulesWindowInPlaceAndHidesTheOld) {
@@ -31,7 +31,7 @@ TEST_F(CalculatorTest, FirstSwitchCreatesTheNewRulesWindowInPlaceAndHidesTheOld)
 }
 
 TEST_F(CalculatorTest, EachWindowKeepsItsOwnValuesAcrossSwitches) {
-    QTest::keyClicks(&form1().field("Text8"), "5000");
+    QTest::keyClicks(&form1().field(app::Control::Text8), "5000");
     button(form1(), "Command1").click();
     for (int i = 0; i < 5; ++i) {
         app::Form& visible = form1().isVisible() ? form1() : form(Edition::NewRules);
@@ -39,12 +39,12 @@ TEST_F(CalculatorTest, EachWindowKeepsItsOwnValuesAcrossSwitches) {
     }
     app::Form& form2 = form(Edition::NewRules);
     EXPECT_TRUE(form2.isVisible());
-    EXPECT_EQ(form2.field("Text8").text(), "");
-    EXPECT_EQ(form2.field("Text9").text(), "");
+    EXPECT_EQ(form2.field(app::Control::Text8).text(), "");
+    EXPECT_EQ(form2.field(app::Control::Text9).text(), "");
     button(form2, "Command8").click();
-    EXPECT_EQ(form1().field("Text8").text(), "5000");
-    EXPECT_EQ(form1().field("Text9").text(), "800");
-    EXPECT_FALSE(form1().field("Text9").isEnabled());
+    EXPECT_EQ(form1().field(app::Control::Text8).text(), "5000");
+    EXPECT_EQ(form1().field(app::Control::Text9).text(), "800");
+    EXPECT_FALSE(form1().field(app::Control::Text9).isEnabled());
 
     int windows = 0;
     for (const QWidget* w : QApplication::topLevelWidgets()) windows += w->objectName().startsWith("Form");
@@ -57,9 +57,9 @@ TEST_F(CalculatorTest, ClosingTheVisibleWindowEndsTheProgram) {
     form1().hide();
     for (const bool switchFirst : {false, true}) {
         app::Editions run;
-        run.Start();
+        run.start();
         app::Form* old = run.window(Edition::OldRules);
-        if (switchFirst) run.SwitchEdition(*old);
+        if (switchFirst) run.switchEdition(*old);
         QWidget* visible = switchFirst ? run.window(Edition::NewRules) : old;
         QTimer::singleShot(0, visible, [visible] { visible->close(); });
         QTimer watchdog;  // an event loop still running after 5 s fails the test

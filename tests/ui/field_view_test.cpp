@@ -76,14 +76,14 @@ TEST_F(CalculatorTest, EveryResultShowsFromItsFirstCharacter) {
     for (const Result& r : kResults) {
         for (const Edition edition : r.editions) {
             app::Form& w = form(edition);
-            for (const auto& [field, text] : r.typed) w.field(field).setText(text);
+            for (const auto& [field, text] : r.typed) FieldNamed(w, field).setText(text);
             button(w, r.button).click();
             for (const auto& [field, text] : r.written) {
                 SCOPED_TRACE(std::string(field) + " in " + EditionName(edition));
-                EXPECT_EQ(w.field(field).text().toStdString(), text);
-                EXPECT_LT(ScrolledBy(w.field(field)), 1);
+                EXPECT_EQ(FieldNamed(w, field).text().toStdString(), text);
+                EXPECT_LT(ScrolledBy(FieldNamed(w, field)), 1);
             }
-            for (const auto& typed : r.typed) w.field(typed.first).setText("1");
+            for (const auto& typed : r.typed) FieldNamed(w, typed.first).setText("1");
         }
     }
 }
@@ -96,7 +96,7 @@ TEST_F(CalculatorTest, EveryWrittenTextShowsFromItsFirstCharacter) {
     const char* texts[] = {"-3.402823E+38", "-0.000123456789012346", "-1.23456789012346E+15", "7"};
     for (const Edition edition : kBoth) {
         for (const char* name : outputs) {
-            ui::Field& field = form(edition).field(name);
+            ui::Field& field = FieldNamed(form(edition), name);
             for (const char* text : texts) {
                 field.write(text);
                 EXPECT_TRUE(ShowsFromFirstCharacter(field)) << name << " " << text;
@@ -109,7 +109,7 @@ TEST_F(CalculatorTest, EveryWrittenTextShowsFromItsFirstCharacter) {
 TEST_F(CalculatorTest, TextPutInWithoutTheFocusShowsFromItsStart) {
     for (const Edition edition : kBoth) {
         for (const char* name : {"Text1", "Text8", "Text13", "Text19"}) {
-            QLineEdit& field = form(edition).field(name);
+            QLineEdit& field = FieldNamed(form(edition), name);
             ASSERT_FALSE(field.hasFocus());
             QAccessible::queryAccessibleInterface(&field)->setText(QAccessible::Value,
                                                                   "1234567890123456789");
@@ -133,7 +133,7 @@ TEST_F(CalculatorTest, TypedTextShowsFromItsStartOnceTheFocusHasGone) {
          [](app::Form&, QLineEdit& f) { QTest::keyClick(&f, Qt::Key_Backtab, Qt::ShiftModifier); },
          true},
         {"a click into another field",
-         [](app::Form& w, QLineEdit&) { QTest::mouseClick(&w.field("Text13"), Qt::LeftButton); },
+         [](app::Form& w, QLineEdit&) { QTest::mouseClick(&w.field(app::Control::Text13), Qt::LeftButton); },
          true},
         {"another window activated",
          [&elsewhere](app::Form&, QLineEdit&) {
@@ -158,7 +158,7 @@ TEST_F(CalculatorTest, TypedTextShowsFromItsStartOnceTheFocusHasGone) {
             SCOPED_TRACE(std::string(c.how) + " in " + EditionName(edition));
             w.activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-            QLineEdit& field = w.field("Text1");
+            QLineEdit& field = w.field(app::Control::Text1);
             field.clear();
             field.setFocus(Qt::MouseFocusReason);
             QTest::keyClicks(&field, "1234567890123456789");

@@ -46,7 +46,7 @@ const Typing kTypings[] = {
 class EachWindowsFields : public CalculatorTest, public testing::WithParamInterface<Edition> {
 protected:
     ui::Field& field(const char* name) {
-        ui::Field& f = form(GetParam()).field(name);
+        ui::Field& f = FieldNamed(form(GetParam()), name);
         f.setFocus();
         return f;
     }

@@ -61,12 +61,12 @@ class KeysPressTheFocusedButton : public CalculatorTest,
 TEST_P(KeysPressTheFocusedButton, AndItsBoxesOpen) {
     const KeyPress& p = GetParam();
     app::Form& w = form(p.edition);
-    w.field("Text1").setText("5000");  // the wage button with an empty wage would end the run
+    w.field(app::Control::Text1).setText("5000");  // the wage button with an empty wage would end the run
     QPushButton& b = button(w, p.button);
     b.setFocus();
     QTest::keyClick(&b, p.key);
     QStringList titles;
-    for (const ui::Box& box : Boxes()) titles << box.title;
+    for (const ui::Box& box : shownBoxes()) titles << box.title;
     EXPECT_EQ(titles, TitlesOf(p.button)) << p.button;
     EXPECT_EQ(exits, 0);
 }
@@ -98,13 +98,13 @@ TEST_F(CalculatorTest, EnterWithAModifierDoesNotPress) {
 class KeyAnswerer {
 public:
     explicit KeyAnswerer(Qt::Key key) : key_(key) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] { Answer(); });
+        QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
         poll_.start(20);
     }
     int answered() const { return answered_; }
 
 private:
-    void Answer() {
+    void answer() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         if (box == last_ && ++stuck_ > 25) {
@@ -140,7 +140,7 @@ class RealBoxKeys : public CalculatorTest, public testing::WithParamInterface<Bo
 protected:
     void SetUp() override {
         CalculatorTest::SetUp();
-        ui::SetBoxHook({});
+        testsupport::RecordBoxes({});
         app::Form& w = window();
         w.activateWindow();
         QApplication::setActiveWindow(&w);
@@ -158,7 +158,7 @@ TEST_P(RealBoxKeys, DismissEveryBoxAndGiveTheFocusBackToTheButton) {
     app::Form& w = window();
     for (const Press p : {Press{"Text8", "3000", "Command1", 1}, Press{"Text1", "5000", "Command2", 2},
                           Press{"Text19", "500", "Command7", 2}}) {
-        w.field(p.input).setText(p.text);
+        FieldNamed(w, p.input).setText(p.text);
         QPushButton& b = button(w, p.button);
         b.setFocus();
         KeyAnswerer answerer(GetParam().key);

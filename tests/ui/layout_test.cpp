@@ -159,7 +159,7 @@ TEST_P(EachWindow, StartsWithOnlyTheThresholdFilledAndOutputsOff) {
             EXPECT_EQ(field->text(), "") << field->objectName().toStdString();
         }
     }
-    EXPECT_EQ(window().field("Text7").text(), GetParam() == Edition::OldRules ? "2000" : "3500");
+    EXPECT_EQ(window().field(app::Control::Text7).text(), GetParam() == Edition::OldRules ? "2000" : "3500");
 }
 
 // The named face when it is installed, else the CJK face of the same style.
@@ -225,7 +225,7 @@ const Announced kAnnounced[] = {
 
 TEST_P(EachWindow, TellsScreenReadersWhichFieldIsWhich) {
     for (const Announced& a : kAnnounced) {
-        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(&window().field(a.field));
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(&FieldNamed(window(), a.field));
         EXPECT_EQ(field->text(QAccessible::Name), QString::fromUtf8(a.name)) << a.field;
         EXPECT_EQ(field->text(QAccessible::Description), QString::fromUtf8(a.description)) << a.field;
     }
@@ -249,7 +249,7 @@ TEST_P(EachWindow, TellsScreenReadersWhichFieldIsWhich) {
 // output fields must still only change by their section's button.
 TEST_P(EachWindow, AssistiveWritesChangeOnlyEnabledFields) {
     for (const char* name : {"Text7", "Text9", "Text8"}) {
-        ui::Field& field = window().field(name);
+        ui::Field& field = FieldNamed(window(), name);
         const QString before = field.text();
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&field);
         accessible->editableTextInterface()->replaceText(0, int(before.size()), "1");

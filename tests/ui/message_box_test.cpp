@@ -27,7 +27,7 @@ class BoxAnswerer {
 public:
     BoxAnswerer(std::deque<Expected> expected, const QLineEdit& field)
         : expected_(std::move(expected)), field_(field) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] { Answer(); });
+        QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
         poll_.start(20);
         deadline_.start(10000);
         deadline_.setSingleShot(true);
@@ -35,7 +35,7 @@ public:
     ~BoxAnswerer() { EXPECT_TRUE(expected_.empty()) << expected_.size() << " boxes never opened"; }
 
 private:
-    void Answer() {
+    void answer() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
             if (!deadline_.isActive() && !expected_.empty()) {
@@ -70,34 +70,34 @@ class RealBoxes : public CalculatorTest {
 protected:
     void SetUp() override {
         CalculatorTest::SetUp();
-        ui::SetBoxHook({});
+        testsupport::RecordBoxes({});
     }
 };
 
 TEST_F(RealBoxes, ResultBoxIsShownAnsweredAndOnlyThenWritten) {
     app::Form& w = form1();
-    w.field("Text8").setText("3000");
+    w.field(app::Control::Text8).setText("3000");
     {
         BoxAnswerer answerer({{QString::fromUtf8("结果！"), QString::fromUtf8("您应缴纳缴个人所得税 440 元。"),
                                QMessageBox::Information, ""}},
-                             w.field("Text9"));
+                             w.field(app::Control::Text9));
         button(w, "Command1").click();
     }
-    EXPECT_EQ(w.field("Text9").text(), "440");
+    EXPECT_EQ(w.field(app::Control::Text9).text(), "440");
 }
 
 TEST_F(RealBoxes, ExemptionNoticeBearsTheApplicationTitleAndNoIcon) {
     app::Form& w = form(tax::Edition::NewRules);
-    w.field("Text19").setText("500");
+    w.field(app::Control::Text19).setText("500");
     {
         BoxAnswerer answerer({{"TovarinVersion 1.0", QString::fromUtf8("友情提示，低于10000，无需纳税！"),
                                QMessageBox::NoIcon, ""},
                               {QString::fromUtf8("结果！"), QString::fromUtf8("您应缴纳缴个人所得税 0 元。"),
                                QMessageBox::Information, ""}},
-                             w.field("Text20"));
+                             w.field(app::Control::Text20));
         button(w, "Command7").click();
     }
-    EXPECT_EQ(w.field("Text20").text(), "0");
+    EXPECT_EQ(w.field(app::Control::Text20).text(), "0");
 }
 
 // Where the box of `button` opens, its client area on the screen.

@@ -92,7 +92,7 @@ const Press kPresses[] = {
 };
 
 void Type(app::Form& form, const Texts& texts) {
-    for (const auto& [field, text] : texts) form.field(field).setText(U(text));
+    for (const auto& [field, text] : texts) FieldNamed(form, field).setText(U(text));
 }
 
 TEST_F(CalculatorTest, EverySectionShowsItsBoxesThenWritesAndDisables) {
@@ -103,10 +103,10 @@ TEST_F(CalculatorTest, EverySectionShowsItsBoxesThenWritesAndDisables) {
             Type(w, p.typed);
             boxes.clear();
             button(w, p.button).click();
-            EXPECT_EQ(Boxes(), p.boxes);
+            EXPECT_EQ(shownBoxes(), p.boxes);
             for (const auto& [field, text] : p.written) {
-                EXPECT_EQ(w.field(field).text(), U(text)) << field;
-                EXPECT_FALSE(w.field(field).isEnabled()) << field;
+                EXPECT_EQ(FieldNamed(w, field).text(), U(text)) << field;
+                EXPECT_FALSE(FieldNamed(w, field).isEnabled()) << field;
             }
             Type(w, {{"Text1", "1"}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}, {"Text8", ""},
                      {"Text10", ""}, {"Text11", ""}, {"Text13", ""}, {"Text15", ""},
@@ -119,24 +119,24 @@ TEST_F(CalculatorTest, EverySectionShowsItsBoxesThenWritesAndDisables) {
 // both of its fields before its first box.
 TEST_F(CalculatorTest, OutputFieldsChangeOnlyAfterTheBoxForSectionsTwoToSeven) {
     app::Form& w = form1();
-    w.field("Text19").setText("20000");
+    w.field(app::Control::Text19).setText("20000");
     button(w, "Command7").click();
-    w.field("Text19").setText("30000");
-    Watch(w, "Text20");
+    w.field(app::Control::Text19).setText("30000");
+    watch(w, "Text20");
     boxes.clear();
     button(w, "Command7").click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].watched, "4000");
-    EXPECT_EQ(w.field("Text20").text(), "6000");
+    EXPECT_EQ(w.field(app::Control::Text20).text(), "6000");
 
-    w.field("Text1").setText("4000");
-    Watch(w, "Text6");
+    w.field(app::Control::Text1).setText("4000");
+    watch(w, "Text6");
     boxes.clear();
     button(w, "Command2").click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].watched, "175");
     EXPECT_FALSE(boxes[0].watchedEnabled);
-    EXPECT_EQ(w.field("Text5").text(), "2000");
+    EXPECT_EQ(w.field(app::Control::Text5).text(), "2000");
 }
 
 struct Overflow {
@@ -166,12 +166,12 @@ TEST_F(CalculatorTest, AnAmountOutOfRangeWarnsAndChangesNothing) {
         app::Form& w = form(edition);
         for (const Overflow& o : kOverflows) {
             SCOPED_TRACE(std::string(o.what) + " in " + EditionName(edition));
-            for (const char* field : o.untouched) w.field(field).write("before");
+            for (const char* field : o.untouched) FieldNamed(w, field).write("before");
             Type(w, o.typed);
             boxes.clear();
             button(w, o.button).click();
-            EXPECT_EQ(Boxes(), std::vector<ui::Box>{kOutOfRange});
-            for (const char* field : o.untouched) EXPECT_EQ(w.field(field).text(), "before") << field;
+            EXPECT_EQ(shownBoxes(), std::vector<ui::Box>{kOutOfRange});
+            for (const char* field : o.untouched) EXPECT_EQ(FieldNamed(w, field).text(), "before") << field;
             Type(w, o.typed.size() == 1 ? Texts{{o.typed[0].first, ""}}
                                         : Texts{{o.typed[0].first, ""}, {o.typed[1].first, ""}});
         }
@@ -185,19 +185,19 @@ TEST_F(CalculatorTest, AnAmountOutOfRangeWarnsAndChangesNothing) {
 TEST_F(CalculatorTest, AnEmptyGrossWageScoldsThenEndsTheProgram) {
     for (const Edition edition : kBoth) {
         app::Form& w = form(edition);
-        w.field("Text1").setText("4000");
+        w.field(app::Control::Text1).setText("4000");
         button(w, "Command2").click();
-        const QString taxable = w.field("Text5").text();
-        const QString tax = w.field("Text6").text();
-        w.field("Text1").setText("");
-        w.field("Text2").setText("100");
+        const QString taxable = w.field(app::Control::Text5).text();
+        const QString tax = w.field(app::Control::Text6).text();
+        w.field(app::Control::Text1).setText("");
+        w.field(app::Control::Text2).setText("100");
         boxes.clear();
         exits = 0;
         button(w, "Command2").click();
-        EXPECT_EQ(Boxes(), std::vector<ui::Box>{kEmptyWage});
+        EXPECT_EQ(shownBoxes(), std::vector<ui::Box>{kEmptyWage});
         EXPECT_EQ(exits, 1);
-        EXPECT_EQ(w.field("Text5").text(), taxable);
-        EXPECT_EQ(w.field("Text6").text(), tax);
+        EXPECT_EQ(w.field(app::Control::Text5).text(), taxable);
+        EXPECT_EQ(w.field(app::Control::Text6).text(), tax);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -44,7 +45,7 @@ CurrentForm::CurrentForm() : pages_(new QTabWidget) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
     layout->addWidget(footer);
-    wages->findChild<QWidget*>("gross")->setFocus();
+    wages->grossField().setFocus();
 
     // The whole year's schedule when the screen has room, with some left for the window's
     // frame and the desktop's panels; never below the size that shows everything.

@@ -1,6 +1,6 @@
 #include "app/current/page.hpp"
 
-#include "ui/message_box.hpp"
+#include "app/effects.hpp"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -72,7 +72,7 @@ Page::Page(const char* name)
     // looks the part.
     calculate_->setObjectName("calculate");
     calculate_->setDefault(true);
-    connect(calculate_, &QPushButton::clicked, this, [this] { Calculate(); });
+    connect(calculate_, &QPushButton::clicked, this, [this] { calculate(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(calculate_);
@@ -86,43 +86,43 @@ Page::Page(const char* name)
     column_->addLayout(notes_);
 }
 
-void Page::AddInputRow(QLabel* label, QWidget* field, const QString& hint) {
+void Page::addInputRow(QLabel* label, QWidget* field, const QString& hint) {
     const int row = inputs_->rowCount();
     inputs_->addWidget(label, row, 0);
     inputs_->addWidget(field, row, 1);
     if (!hint.isEmpty()) inputs_->addWidget(Paragraph(hint), row, 2);
 }
 
-QLineEdit* Page::AddInput(const char* name, const QString& label, Need need, const QString& hint) {
+QLineEdit* Page::addInput(const char* name, const QString& label, Need need, const QString& hint) {
     auto* field = new QLineEdit;
     field->setObjectName(name);
     field->setAlignment(Qt::AlignRight);
     field->setPlaceholderText(need == Need::Required ? Text("必填") : Text("选填，空白为 0"));
     field->setAccessibleDescription(field->placeholderText());
     FitWidestAmount(*field);
-    AddInputRow(FieldLabel(label, field), field, hint);
+    addInputRow(FieldLabel(label, field), field, hint);
     return field;
 }
 
-QCheckBox* Page::AddCheckBox(const char* name, const QString& text) {
+QCheckBox* Page::addCheckBox(const char* name, const QString& text) {
     auto* box = new QCheckBox(text);
     box->setObjectName(name);
     inputs_->addWidget(box, inputs_->rowCount(), 1, 1, 2);
     return box;
 }
 
-QSpinBox* Page::AddNumber(const char* name, const QString& label, int minimum, int maximum,
+QSpinBox* Page::addNumber(const char* name, const QString& label, int minimum, int maximum,
                           const QString& suffix, const QString& hint) {
     auto* number = new QSpinBox;
     number->setObjectName(name);
     number->setRange(minimum, maximum);
     number->setSuffix(suffix);
     number->setAlignment(Qt::AlignRight);
-    AddInputRow(FieldLabel(label, number), number, hint);
+    addInputRow(FieldLabel(label, number), number, hint);
     return number;
 }
 
-QLineEdit* Page::AddOutput(const char* name, const QString& label, Qt::Alignment alignment) {
+QLineEdit* Page::addOutput(const char* name, const QString& label, Qt::Alignment alignment) {
     auto* field = new QLineEdit;
     field->setObjectName(name);
     field->setReadOnly(true);
@@ -143,18 +143,18 @@ QLineEdit* Page::AddOutput(const char* name, const QString& label, Qt::Alignment
     return field;
 }
 
-void Page::AddNote(const QString& text) { notes_->addWidget(Paragraph(text)); }
+void Page::addNote(const QString& text) { notes_->addWidget(Paragraph(text)); }
 
-Fen AmountReader::Read(QLineEdit& field, Need need) {
+Fen AmountReader::read(QLineEdit& field, Need need) {
     if (!ok_) return 0;
     if (need == Need::Required && IsBlank(field.text())) {
-        Refuse(field, Text("缺少输入"),
+        refuse(field, Text("缺少输入"),
                Text("请填写“%1”：这一项不能为空。\n").arg(field.accessibleName()) + Text(kAccepted));
         return 0;
     }
     const std::optional<Fen> amount = tax::current::ReadYuan(field.text().toStdString());
     if (!amount) {
-        Refuse(field, Text("输入有误"),
+        refuse(field, Text("输入有误"),
                Text("“%1”中的内容不是可以计算的金额。\n").arg(field.accessibleName()) +
                    Text(kAccepted));
         return 0;
@@ -162,24 +162,24 @@ Fen AmountReader::Read(QLineEdit& field, Need need) {
     return *amount;
 }
 
-void AmountReader::RequireOne(std::initializer_list<QLineEdit*> fields) {
+void AmountReader::requireOne(std::initializer_list<QLineEdit*> fields) {
     if (!ok_) return;
     QStringList labels;
     for (QLineEdit* field : fields) {
         if (!IsBlank(field->text())) return;
         labels << Text("“") + field->accessibleName() + Text("”");
     }
-    Refuse(**fields.begin(), Text("缺少输入"),
+    refuse(**fields.begin(), Text("缺少输入"),
            Text("请至少填写%1中的一项。").arg(labels.join(Text("、"))));
 }
 
 // The focus is on the field before the box opens, and the box gives it back when it closes.
-void AmountReader::Refuse(QLineEdit& field, const QString& title, const QString& prompt) {
+void AmountReader::refuse(QLineEdit& field, const QString& title, const QString& prompt) {
     ok_ = false;
     ShowPageOf(field);
     field.setFocus(Qt::OtherFocusReason);
     field.selectAll();
-    ui::ShowBox({prompt, title, ui::BoxIcon::Exclamation});
+    PresentBox(field, {prompt, title, ui::BoxIcon::Exclamation});
 }
 
 bool IsBlank(const QString& text) {

@@ -33,26 +33,26 @@ public:
 
     // Reads the page's fields and writes its results; a refused field is reported and nothing
     // changes.
-    virtual void Calculate() = 0;
+    virtual void calculate() = 0;
 
 protected:
     // An amount field with its label and, beside it, a hint.
-    QLineEdit* AddInput(const char* name, const QString& label, Need need,
+    QLineEdit* addInput(const char* name, const QString& label, Need need,
                         const QString& hint = {});
-    QCheckBox* AddCheckBox(const char* name, const QString& text);
-    QSpinBox* AddNumber(const char* name, const QString& label, int minimum, int maximum,
+    QCheckBox* addCheckBox(const char* name, const QString& text);
+    QSpinBox* addNumber(const char* name, const QString& label, int minimum, int maximum,
                         const QString& suffix, const QString& hint = {});
     // A read-only result field, in two columns of label and field.
-    QLineEdit* AddOutput(const char* name, const QString& label, Qt::Alignment alignment =
+    QLineEdit* addOutput(const char* name, const QString& label, Qt::Alignment alignment =
                                                                      Qt::AlignRight);
     // A paragraph under the results, in the lines its text breaks it into.
-    void AddNote(const QString& text);
+    void addNote(const QString& text);
 
     // The page's column, for a page that adds more below its results.
     QVBoxLayout& column() const { return *column_; }
 
 private:
-    void AddInputRow(QLabel* label, QWidget* field, const QString& hint);
+    void addInputRow(QLabel* label, QWidget* field, const QString& hint);
 
     QVBoxLayout* column_;
     QGridLayout* inputs_;
@@ -67,13 +67,13 @@ private:
 // without a word.
 class AmountReader {
 public:
-    Fen Read(QLineEdit& field, Need need);
+    Fen read(QLineEdit& field, Need need);
     // Reports the first of `fields` when all of them are empty.
-    void RequireOne(std::initializer_list<QLineEdit*> fields);
+    void requireOne(std::initializer_list<QLineEdit*> fields);
     bool ok() const { return ok_; }
 
 private:
-    void Refuse(QLineEdit& field, const QString& title, const QString& prompt);
+    void refuse(QLineEdit& field, const QString& title, const QString& prompt);
     bool ok_ = true;
 };
 

@@ -14,18 +14,21 @@ namespace app::current {
 class WagePage : public Page {
 public:
     WagePage();
-    void Calculate() override;
+    void calculate() override;
 
     // The year's cumulative taxable income from the fields as they stand, 0 when the gross wage
     // is empty; nullopt when a field is refused (and reported).
-    std::optional<Fen> AnnualTaxable();
+    std::optional<Fen> annualTaxable();
+
+    // The gross wage, where the window starts.
+    QLineEdit& grossField() const { return *gross_; }
 
     // Writes the schedule the table shows to `path` as CSV; a failure is reported in a box.
-    bool ExportCsv(const QString& path);
+    bool exportCsv(const QString& path);
 
 private:
-    std::optional<tax::current::WageInput> ReadInput(Need grossNeed);
-    void ChooseExportFile();
+    std::optional<tax::current::WageInput> readInput(Need grossNeed);
+    void chooseExportFile();
 
     QLineEdit* gross_;
     QLineEdit* special_;
@@ -45,7 +48,7 @@ private:
 class BonusPage : public Page {
 public:
     explicit BonusPage(WagePage& wages);
-    void Calculate() override;
+    void calculate() override;
 
 private:
     WagePage& wages_;
@@ -59,7 +62,7 @@ private:
 class LabourPage : public Page {
 public:
     LabourPage();
-    void Calculate() override;
+    void calculate() override;
 
 private:
     QLineEdit* income_;
@@ -69,7 +72,7 @@ private:
 class AuthorRoyaltyPage : public Page {
 public:
     AuthorRoyaltyPage();
-    void Calculate() override;
+    void calculate() override;
 
 private:
     QLineEdit* author_;
@@ -81,7 +84,7 @@ private:
 class BusinessPage : public Page {
 public:
     BusinessPage();
-    void Calculate() override;
+    void calculate() override;
 
 private:
     QLineEdit* revenue_;
@@ -93,7 +96,7 @@ private:
 class InterestIncidentalPage : public Page {
 public:
     InterestIncidentalPage();
-    void Calculate() override;
+    void calculate() override;
 
 private:
     QLineEdit* interest_;
@@ -107,7 +110,7 @@ private:
 class SettlementPage : public Page {
 public:
     SettlementPage();
-    void Calculate() override;
+    void calculate() override;
 
 private:
     QLineEdit* wages_;

@@ -25,48 +25,48 @@ QString Conclusion(const tax::current::Settlement& settlement) {
 }  // namespace
 
 SettlementPage::SettlementPage() : Page("settlementPage") {
-    wages_ = AddInput("wages", Text("全年工资薪金收入"), Need::Optional);
-    labour_ = AddInput("labour", Text("全年劳务报酬收入"), Need::Optional);
-    author_ = AddInput("author", Text("全年稿酬收入"), Need::Optional);
-    royalty_ = AddInput("royalty", Text("全年特许权使用费收入"), Need::Optional);
-    special_ = AddInput("special", Text("全年专项扣除"), Need::Optional,
+    wages_ = addInput("wages", Text("全年工资薪金收入"), Need::Optional);
+    labour_ = addInput("labour", Text("全年劳务报酬收入"), Need::Optional);
+    author_ = addInput("author", Text("全年稿酬收入"), Need::Optional);
+    royalty_ = addInput("royalty", Text("全年特许权使用费收入"), Need::Optional);
+    special_ = addInput("special", Text("全年专项扣除"), Need::Optional,
                         Text("个人缴纳的基本养老、医疗、失业保险和住房公积金"));
-    additional_ = AddInput(
+    additional_ = addInput(
         "additional", Text("全年专项附加扣除"), Need::Optional,
         Text("各项合计，含只在汇算时扣除的大病医疗（自付超过 15,000 元的部分，\n"
              "最多 80,000 元）。年度标准：子女教育、3 岁以下婴幼儿照护每个子女\n"
              "24,000 元，继续教育 4,800 元（职业资格证书当年 3,600 元），\n"
              "住房贷款利息 12,000 元，住房租金 18,000 / 13,200 / 9,600 元，\n"
              "赡养老人最多 36,000 元"));
-    other_ = AddInput("other", Text("全年其他扣除"), Need::Optional,
+    other_ = addInput("other", Text("全年其他扣除"), Need::Optional,
                       Text("例如个人养老金，每年最多 12,000 元"));
-    withheld_ = AddInput("withheld", Text("已预缴税额"), Need::Optional,
+    withheld_ = addInput("withheld", Text("已预缴税额"), Need::Optional,
                          Text("全年各项综合所得已预扣预缴的税额"));
 
-    taxable_ = AddOutput("taxable", Text("综合所得应纳税所得额"));
-    tax_ = AddOutput("tax", Text("全年应纳税额"));
-    payment_ = AddOutput("payment", Text("应补税额"));
-    refund_ = AddOutput("refund", Text("应退税额"));
-    conclusion_ = AddOutput("conclusion", Text("汇算结论"), Qt::AlignLeft);
-    AddNote(Text("应纳税所得额 = 工资薪金 + 劳务报酬 × 80% + 特许权使用费 × 80% + 稿酬 × 80% × 70%\n"
+    taxable_ = addOutput("taxable", Text("综合所得应纳税所得额"));
+    tax_ = addOutput("tax", Text("全年应纳税额"));
+    payment_ = addOutput("payment", Text("应补税额"));
+    refund_ = addOutput("refund", Text("应退税额"));
+    conclusion_ = addOutput("conclusion", Text("汇算结论"), Qt::AlignLeft);
+    addNote(Text("应纳税所得额 = 工资薪金 + 劳务报酬 × 80% + 特许权使用费 × 80% + 稿酬 × 80% × 70%\n"
                  "− 60,000 − 专项扣除 − 专项附加扣除 − 其他扣除，按综合所得年度税率表计算；\n"
                  "应纳税额减去已预缴税额，为负应退税，为正应补税。"));
-    AddNote(Text(kWaiver) + Text("。\n至少填写一项收入。"));
+    addNote(Text(kWaiver) + Text("。\n至少填写一项收入。"));
     column().addStretch();
 }
 
-void SettlementPage::Calculate() {
+void SettlementPage::calculate() {
     AmountReader read;
     tax::current::SettlementInput input{};
-    input.wages = read.Read(*wages_, Need::Optional);
-    input.labour = read.Read(*labour_, Need::Optional);
-    input.author = read.Read(*author_, Need::Optional);
-    input.royalty = read.Read(*royalty_, Need::Optional);
-    input.special = read.Read(*special_, Need::Optional);
-    input.additional = read.Read(*additional_, Need::Optional);
-    input.other = read.Read(*other_, Need::Optional);
-    input.withheld = read.Read(*withheld_, Need::Optional);
-    read.RequireOne({wages_, labour_, author_, royalty_});
+    input.wages = read.read(*wages_, Need::Optional);
+    input.labour = read.read(*labour_, Need::Optional);
+    input.author = read.read(*author_, Need::Optional);
+    input.royalty = read.read(*royalty_, Need::Optional);
+    input.special = read.read(*special_, Need::Optional);
+    input.additional = read.read(*additional_, Need::Optional);
+    input.other = read.read(*other_, Need::Optional);
+    input.withheld = read.read(*withheld_, Need::Optional);
+    read.requireOne({wages_, labour_, author_, royalty_});
     if (!read.ok()) return;
     const tax::current::Settlement settlement = tax::current::AnnualSettlement(input);
     taxable_->setText(YuanText(settlement.taxable));

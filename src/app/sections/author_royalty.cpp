@@ -1,17 +1,18 @@
 #include "app/form.hpp"
 #include "app/sections/present.hpp"
 #include "app/sections/sections.hpp"
+#include "tax/author_royalty.hpp"
 
 namespace app {
 
 void Command4_Click(Form& form) {
-    const double income = ReadAmount(form.field("Text13"));
-    PublishResult(form.field("Text14"), tax::AuthorRemunerationTax(income));
+    const double income = AmountIn(form.field(Control::Text13));
+    PublishResult(form, form.field(Control::Text14), tax::AuthorRemunerationTax(income));
 }
 
 void Command5_Click(Form& form) {
-    const double income = ReadAmount(form.field("Text15"));
-    PublishResult(form.field("Text16"), tax::RoyaltyTax(income));
+    const double income = AmountIn(form.field(Control::Text15));
+    PublishResult(form, form.field(Control::Text16), tax::RoyaltyTax(income));
 }
 
 }  // namespace app

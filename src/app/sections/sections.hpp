@@ -14,8 +14,4 @@ void Command5_Click(Form& form);  // royalties
 void Command6_Click(Form& form);  // interest and dividends
 void Command7_Click(Form& form);  // incidental income
 
-// One press of a section button. An amount beyond the range that can be
-// computed stops the press where it arises and is reported in a box of its own.
-void Press(void (*click)(Form&), Form& form);
-
 }  // namespace app

@@ -1,4 +1,4 @@
-#include "ui/first_paint_probe.hpp"
+#include "first_paint_probe.hpp"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <ctime>
 
-namespace ui {
+namespace bench {
 namespace {
 
 class FirstPaintProbe : public QObject {
@@ -38,9 +38,8 @@ private:
 
 }  // namespace
 
-void ExitAfterFirstPaintIfAsked(QWidget& window) {
-    if (qEnvironmentVariableIsEmpty("TOVARIN_EXIT_AFTER_FIRST_PAINT")) return;
+void ExitAfterFirstPaint(QWidget& window) {
     window.installEventFilter(new FirstPaintProbe(&window));
 }
 
-}  // namespace ui
+}  // namespace bench
