@@ -5,6 +5,7 @@
 #include "app/layout.hpp"
 #include "app/numeric_key_filter.hpp"
 #include "app/sections/sections.hpp"
+#include "ui/bundled_fonts.hpp"
 #include "ui/button.hpp"
 #include "ui/label.hpp"
 #include "ui/line.hpp"
@@ -37,10 +38,13 @@ constexpr SectionButton kSectionButtons[] = {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Each face falls back to a CJK face that Debian ships when it is missing.
+// Each face falls back to the cut of a CJK face compiled into the program
+// when it is missing, and that to the full face Debian ships, if installed,
+// for typed characters the cut lacks.
 // Only installed families are named: a missing one sends the font system
 // into its slow search for a substitute, for every text drawn in it.
 QStringList InstalledFamilies(const QStringList& families) {
+    ui::LoadBundledFonts();
     const QStringList known = QFontDatabase::families();
     QStringList installed;
     for (const QString& family : families) {
@@ -60,9 +64,10 @@ QFont MakeFont(const QStringList& families, qreal points, bool underline = false
 
 QFont MakeFontOf(Font font) {
     switch (font) {
-    case Font::Window: return MakeFont({Text("宋体"), "Noto Serif CJK SC"}, 9);
-    case Font::Song: return MakeFont({Text("宋体"), "Noto Serif CJK SC"}, 10.5);
-    case Font::YaHeiUnderlined: return MakeFont({Text("微软雅黑"), "Noto Sans CJK SC"}, 14.25, true);
+    case Font::Window: return MakeFont({Text("宋体"), ui::kBundledSerif, "Noto Serif CJK SC"}, 9);
+    case Font::Song: return MakeFont({Text("宋体"), ui::kBundledSerif, "Noto Serif CJK SC"}, 10.5);
+    case Font::YaHeiUnderlined:
+        return MakeFont({Text("微软雅黑"), ui::kBundledSans, "Noto Sans CJK SC"}, 14.25, true);
     }
     return {};
 }

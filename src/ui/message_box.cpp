@@ -1,5 +1,6 @@
 #include "ui/message_box.hpp"
 
+#include "ui/bundled_fonts.hpp"
 #include "ui/legacy_title.hpp"
 
 #include <QApplication>
@@ -92,6 +93,7 @@ void ShowBox(const Box& box) {
     const QPointer<QWidget> focus = owner ? owner->focusWidget() : nullptr;
     CentredBox message(QtIcon(box.icon), title, box.prompt, QMessageBox::Ok, owner);
     message.setTextFormat(Qt::PlainText);
+    message.setFont(WithBundledSans(message.font()));
     message.setWindowModality(Qt::ApplicationModal);
     KeepLegacyTitle(message);
     message.exec();

@@ -1,0 +1,43 @@
+#include "ui/bundled_fonts.hpp"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QResource>
+
+namespace ui {
+namespace {
+
+// The font's bytes where the program holds them, uncompressed (see
+// CMakeLists.txt), so that no copy of them is made.
+QByteArray ResourceData(const QString& path) {
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                       static_cast<qsizetype>(resource.size()));
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+void LoadBundledFonts() {
+    static const bool loaded = [] {
+        for (const char* path : {":/fonts/TovarinSerif-Regular.otf", ":/fonts/TovarinSans-Regular.otf",
+                                 ":/fonts/TovarinSans-Bold.otf"}) {
+            QFontDatabase::addApplicationFontFromData(ResourceData(QString::fromLatin1(path)));
+        }
+        return true;
+    }();
+    (void)loaded;
+}
+
+QFont WithBundledSans(const QFont& font) {
+    LoadBundledFonts();
+    QFont result = font;
+    result.setFamilies({QFontInfo(font).family(), QString::fromLatin1(kBundledSans)});
+    return result;
+}
+
+}  // namespace ui
