@@ -72,6 +72,8 @@ QFont MakeFontOf(Font font) {
     return {};
 }
 
+}  // namespace
+
 // Made once per run: finding out which families are installed costs the font
 // system a search for each missing one.
 const QFont& FontOf(Font font) {
@@ -79,6 +81,8 @@ const QFont& FontOf(Font font) {
                                   MakeFontOf(Font::YaHeiUnderlined)};
     return fonts[static_cast<int>(font)];
 }
+
+namespace {
 
 // The control as this edition has it.
 ControlRow ForEdition(ControlRow row, const EditionLayout& layout) {

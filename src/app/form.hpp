@@ -2,6 +2,7 @@
 // One edition window: its controls built from the layout tables, its buttons
 // wired to the section handlers.
 
+#include "app/layout.hpp"
 #include "tax/tax.hpp"
 #include "ui/field.hpp"
 #include "ui/window.hpp"
@@ -9,6 +10,9 @@
 namespace app {
 
 class Editions;
+
+// The font of a control of the layout, as the windows use it.
+const QFont& FontOf(Font font);
 
 class Form : public ui::Window {
 public:

@@ -12,10 +12,12 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRawFont>
 #include <QTabWidget>
+#include <QTextLayout>
 
 #include <set>
 
@@ -151,6 +153,29 @@ TEST_F(BundledFontsCurrent, FollowTheSystemFontBehindItsFace) {
     EXPECT_EQ(font.pointSizeF(), QApplication::font().pointSizeF());
     EXPECT_EQ(QFontInfo(window.findChild<QLabel*>()->font()).family(),
               QFontInfo(QApplication::font()).family());
+}
+
+// The families that draw each character of `text` in `font`, in order.
+QStringList FamiliesDrawing(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList families;
+    for (const QGlyphRun& run : layout.glyphRuns()) families << run.rawFont().familyName();
+    return families;
+}
+
+// A typed character beyond the bundled cut, as Text17 takes any, still draws
+// in the installed CJK face of the window's style; the program's own texts
+// never reach for it.
+TEST_F(BundledFonts, LeaveTypedCharactersTheyLackToTheInstalledFaces) {
+    if (!QFontDatabase::families().contains("Noto Serif CJK SC")) GTEST_SKIP() << "no CJK face installed";
+    const QFont font = form1().field("Text17").font();
+    if (font.families().front() != ui::kBundledSerif) GTEST_SKIP() << "a named face is installed";
+    EXPECT_EQ(FamiliesDrawing(QString::fromUtf8("鑫"), font), QStringList{"Noto Serif CJK SC"});
+    EXPECT_EQ(FamiliesDrawing(QString::fromUtf8("１２"), font), QStringList{"Noto Serif CJK SC"});
+    EXPECT_EQ(FamiliesDrawing(QString::fromUtf8("工资12"), font), QStringList{ui::kBundledSerif});
 }
 
 TEST(BundledFontsLoaded, AreKnownToTheFontDatabaseByTheirOwnNames) {
