@@ -3,7 +3,8 @@
 
 Every character of every string and character literal under src/ (comments
 left out), all of printable ASCII and the few the amounts and the fields
-use besides, is kept; the rest of Noto Serif CJK SC and Noto Sans CJK SC
+use besides, and Qt's Chinese texts in the windows (the boxes' button, the
+fields' context menus) is kept; the rest of Noto Serif CJK SC and Noto Sans CJK SC
 (Debian's fonts-noto-cjk) is dropped with fontTools' subsetter, hinting and
 layout features kept, so that every kept glyph draws as in the full face.
 The results are renamed, as the SIL Open Font License asks of a modified
@@ -19,6 +20,7 @@ Needs Debian's python3-fonttools (and fonts-noto-cjk to write the fonts).
 import argparse
 import pathlib
 import re
+import struct
 import sys
 
 from fontTools import subset
@@ -41,6 +43,13 @@ FACES = (
 # Drawn without being spelt in a literal: printable ASCII (digits, signs and
 # the letters of amounts such as 1E+07), and the ideographic space.
 EXTRA = "".join(chr(c) for c in range(0x20, 0x7F)) + "\u3000"
+
+# Qt's own texts in the program's windows, in Qt's Chinese translation: the
+# boxes' button, and the context menus of fields and spin boxes. (context,
+# source texts; None for every text of the context)
+QT_TRANSLATIONS = pathlib.Path("/usr/share/qt6/translations/qtbase_zh_CN.qm")
+QT_TEXTS = (("QPlatformTheme", {"OK"}), ("QLineEdit", None), ("QAbstractSpinBox", None))
+QM_MAGIC = bytes.fromhex("3cb86418caef9c95cd211cbf60a1bddd")
 
 SIMPLE_ESCAPES = {"n": "\n", "t": "\t", "r": "\r", "0": "\0", "\\": "\\", '"': '"', "'": "'",
                   "a": "\a", "b": "\b", "f": "\f", "v": "\v", "?": "?"}
@@ -85,9 +94,48 @@ def literals(text):
             i += 1
 
 
+def qt_translations(path):
+    """(context, source text, translation) of every message of a Qt .qm file."""
+    data = path.read_bytes()
+    if data[:16] != QM_MAGIC:
+        raise SystemExit("%s is no Qt translation file" % path)
+    i = 16
+    while i < len(data):
+        tag, size = data[i], struct.unpack(">I", data[i + 1:i + 5])[0]
+        body, i = data[i + 5:i + 5 + size], i + 5 + size
+        if tag != 0x69:  # the messages; hashes, contexts and rules are skipped
+            continue
+        j, message = 0, {}
+        while j < len(body):
+            field, j = body[j], j + 1
+            if field == 1:  # end of a message
+                yield message.get(7, ""), message.get(6, ""), message.get(3, "")
+                message = {}
+                continue
+            if field == 5:  # obsolete, four bytes
+                j += 4
+                continue
+            if field == 9:  # obsolete, nothing
+                continue
+            length, j = struct.unpack(">I", body[j:j + 4])[0], j + 4
+            if length == 0xFFFFFFFF:
+                continue
+            value, j = body[j:j + length], j + length
+            message[field] = value.decode("utf-16-be" if field == 3 else "latin-1")
+
+
+def qt_texts():
+    """Qt's translated texts that the program's windows show, if installed."""
+    if not QT_TRANSLATIONS.exists():
+        return ""
+    wanted = dict(QT_TEXTS)
+    return "".join(translation for context, source, translation in qt_translations(QT_TRANSLATIONS)
+                   if context in wanted and (wanted[context] is None or source in wanted[context]))
+
+
 def program_characters():
     """Every character the program can draw by itself, sorted."""
-    chars = set(EXTRA)
+    chars = set(EXTRA) | set(qt_texts())
     for path in sorted((ROOT / "src").rglob("*")):
         if path.suffix in (".cpp", ".hpp"):
             for literal in literals(path.read_text(encoding="utf-8")):

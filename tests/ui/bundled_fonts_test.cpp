@@ -1,6 +1,7 @@
 // Every text the program shows by itself must be in the faces compiled into
 // it, or it would fall back to whatever the system has, or to empty boxes.
 
+#include "app/application.hpp"
 #include "calculator_fixture.hpp"
 #include "current_fixture.hpp"
 #include "ui/bundled_fonts.hpp"
@@ -15,9 +16,12 @@
 #include <QGlyphRun>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QRawFont>
 #include <QTabWidget>
 #include <QTextLayout>
+#include <QTranslator>
 
 #include <set>
 
@@ -176,6 +180,26 @@ TEST_F(BundledFonts, LeaveTypedCharactersTheyLackToTheInstalledFaces) {
     EXPECT_EQ(FamiliesDrawing(QString::fromUtf8("鑫"), font), QStringList{"Noto Serif CJK SC"});
     EXPECT_EQ(FamiliesDrawing(QString::fromUtf8("１２"), font), QStringList{"Noto Serif CJK SC"});
     EXPECT_EQ(FamiliesDrawing(QString::fromUtf8("工资12"), font), QStringList{ui::kBundledSerif});
+}
+
+// Qt's own texts in the windows, as a Chinese locale reads them: the boxes'
+// button and a field's context menu.
+TEST(BundledFontsQt, HoldQtsChineseTextsInTheWindows) {
+    QTranslator* translator = app::InstallQtTranslations(QLocale(QLocale::Chinese, QLocale::China));
+    if (!translator) GTEST_SKIP() << "no Chinese translation of Qt installed";
+    std::set<QString> texts;
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok);
+    texts.insert(box.button(QMessageBox::Ok)->text());
+    QLineEdit field;
+    field.setText("1");
+    QMenu* menu = field.createStandardContextMenu();
+    for (const QAction* action : menu->actions()) texts.insert(action->text());
+    delete menu;
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    EXPECT_TRUE(texts.count(QString::fromUtf8("确定")));
+    ExpectDrawnByBundledFaces(texts);
 }
 
 TEST(BundledFontsLoaded, AreKnownToTheFontDatabaseByTheirOwnNames) {
