@@ -10,6 +10,7 @@
 #include "ui/twips.hpp"
 
 #include <QApplication>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -41,8 +42,11 @@ protected:
 
 }  // namespace
 
+// Set up as the calculator's main does, so that only the widgets differ.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    app::InstallQtTranslations(QLocale::system());
+    app::ConfigureApplication();
     SameContent window;
     const app::EditionLayout& layout = app::LayoutOf(tax::Edition::OldRules);
     window.setWindowTitle(QString::fromUtf8(layout.caption));

@@ -39,23 +39,24 @@ constexpr SectionButton kSectionButtons[] = {
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Each face falls back to the cut of a CJK face compiled into the program
-// when it is missing, and that to the full face Debian ships, if installed,
-// for typed characters the cut lacks.
-// Only installed families are named: a missing one sends the font system
-// into its slow search for a substitute, for every text drawn in it.
+// when it is missing. Only the first installed family is named: a missing one
+// sends the font system into its slow search for a substitute, for every text
+// drawn in it, and a second one makes it list every fallback face up front.
+// Typed characters the face lacks go to the system's fallback faces for them.
 QStringList InstalledFamilies(const QStringList& families) {
     ui::LoadBundledFonts();
     const QStringList known = QFontDatabase::families();
-    QStringList installed;
     for (const QString& family : families) {
-        if (known.contains(family)) installed << family;
+        if (known.contains(family)) return {family};
     }
-    return installed.isEmpty() ? families : installed;
+    return families;
 }
 
-QFont MakeFont(const QStringList& families, qreal points, bool underline = false) {
+QFont MakeFont(const QStringList& families, QFont::StyleHint style, qreal points,
+               bool underline = false) {
     QFont font;
     font.setFamilies(InstalledFamilies(families));
+    font.setStyleHint(style);
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
     font.setUnderline(underline);
@@ -64,10 +65,10 @@ QFont MakeFont(const QStringList& families, qreal points, bool underline = false
 
 QFont MakeFontOf(Font font) {
     switch (font) {
-    case Font::Window: return MakeFont({Text("宋体"), ui::kBundledSerif, "Noto Serif CJK SC"}, 9);
-    case Font::Song: return MakeFont({Text("宋体"), ui::kBundledSerif, "Noto Serif CJK SC"}, 10.5);
+    case Font::Window: return MakeFont({Text("宋体"), ui::kBundledSerif}, QFont::Serif, 9);
+    case Font::Song: return MakeFont({Text("宋体"), ui::kBundledSerif}, QFont::Serif, 10.5);
     case Font::YaHeiUnderlined:
-        return MakeFont({Text("微软雅黑"), ui::kBundledSans, "Noto Sans CJK SC"}, 14.25, true);
+        return MakeFont({Text("微软雅黑"), ui::kBundledSans}, QFont::SansSerif, 14.25, true);
     }
     return {};
 }

@@ -20,21 +20,30 @@ QByteArray ResourceData(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void Load(const char* path) {
+    QFontDatabase::addApplicationFontFromData(ResourceData(QString::fromLatin1(path)));
+}
+
 }  // namespace
 
 void LoadBundledFonts() {
     static const bool loaded = [] {
-        for (const char* path : {":/fonts/TovarinSerif-Regular.otf", ":/fonts/TovarinSans-Regular.otf",
-                                 ":/fonts/TovarinSans-Bold.otf"}) {
-            QFontDatabase::addApplicationFontFromData(ResourceData(QString::fromLatin1(path)));
-        }
+        Load(":/fonts/TovarinSerif-Regular.otf");
+        Load(":/fonts/TovarinSans-Regular.otf");
         return true;
     }();
     (void)loaded;
 }
 
+// The bold sans only here: the edition windows never draw bold, and each
+// face handed over costs the start a little.
 QFont WithBundledSans(const QFont& font) {
     LoadBundledFonts();
+    static const bool loaded = [] {
+        Load(":/fonts/TovarinSans-Bold.otf");
+        return true;
+    }();
+    (void)loaded;
     QFont result = font;
     result.setFamilies({QFontInfo(font).family(), QString::fromLatin1(kBundledSans)});
     return result;
