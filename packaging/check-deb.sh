@@ -29,9 +29,14 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for wanted in "libqt6widgets6 (>=" "libc6 (>=" fonts-noto-cjk qt6-translations-l10n; do
+for wanted in "libqt6widgets6 (>=" "libc6 (>=" qt6-translations-l10n; do
   case "$depends" in *"$wanted"*) ;; *) fail "Depends lacks $wanted" ;; esac
 done
+# The program's own texts draw from its compiled-in faces: a CJK font is only recommended.
+case "$depends" in *fonts-noto-cjk*) fail "Depends names fonts-noto-cjk" ;; esac
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "Recommends: $recommends"
+case "$recommends" in *fonts-noto-cjk*) ;; *) fail "Recommends lacks fonts-noto-cjk" ;; esac
 
 # Tags kept, each for a reason (the package's lintian-overrides says why
 # the overridden one is), and lintian's notes (N:):

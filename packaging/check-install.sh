@@ -96,6 +96,7 @@ if [ -f "$doc/copyright" ]; then
     grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
     fail "copyright is not in the machine-readable format"
   grep -q '^License: Expat$' "$doc/copyright" || fail "copyright names no Expat (MIT) licence"
+  grep -q '^License: OFL-1.1$' "$doc/copyright" || fail "copyright lacks the compiled-in fonts' OFL 1.1"
 fi
 for gz in "$doc/changelog.Debian.gz" "$share/man/man1/tovarin-calculator.1.gz"; do
   [ -f "$gz" ] || continue

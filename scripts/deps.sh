@@ -14,7 +14,7 @@ test_packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick openbox wmctrl fonts-dejavu-core
   dbus dbus-x11 at-spi2-core python3-pyatspi
-  desktop-file-utils appstream
+  desktop-file-utils appstream python3-fonttools valgrind
   dpkg-dev lintian locales
 )
 

@@ -6,6 +6,7 @@
 #include "app/twips.hpp"
 #include "tax/amount.hpp"
 #include "tax/wage.hpp"
+#include "ui/bundled_fonts.hpp"
 #include "ui/button.hpp"
 #include "ui/label.hpp"
 #include "ui/line.hpp"
@@ -24,29 +25,33 @@ namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// The families of a face, each falling back to a CJK face that Debian ships.
-// Only installed families are named: a missing one sends the font system into
-// its slow search for a substitute, for every text drawn in it.
+// Each face falls back to the cut of a CJK face compiled into the program
+// when it is missing. Only the first installed family is named: a missing one
+// sends the font system into its slow search for a substitute, for every text
+// drawn in it, and a second one makes it list every fallback face up front.
+// Typed characters the face lacks go to the system's fallback faces for them.
 QStringList FamiliesOf(Face face) {
-    const QStringList wanted = face == Face::Song
-                                   ? QStringList{Text("宋体"), "Noto Serif CJK SC"}
-                                   : QStringList{Text("微软雅黑"), "Noto Sans CJK SC"};
+    ui::LoadBundledFonts();
+    const QStringList wanted = face == Face::Song ? QStringList{Text("宋体"), ui::kBundledSerif}
+                                                  : QStringList{Text("微软雅黑"), ui::kBundledSans};
     const QStringList known = QFontDatabase::families();
-    QStringList installed;
     for (const QString& family : wanted) {
-        if (known.contains(family)) installed << family;
+        if (known.contains(family)) return {family};
     }
-    return installed.isEmpty() ? wanted : installed;
+    return wanted;
 }
 
 QFont MakeFont(const FontRow& row) {
     QFont font;
     font.setFamilies(FamiliesOf(row.face));
+    font.setStyleHint(row.face == Face::Song ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(row.points);
     font.setWeight(QFont::Normal);
     font.setUnderline(row.underline);
     return font;
 }
+
+}  // namespace
 
 // Made once per run: finding out which families are installed costs the font
 // system a search for each missing one.
@@ -58,6 +63,8 @@ const QFont& FontOf(Font font) {
     }();
     return fonts[static_cast<std::size_t>(font)];
 }
+
+namespace {
 
 // The control as this edition has it; nullopt when the edition leaves it out.
 std::optional<ControlRow> ForEdition(ControlRow row, const EditionLayout& edition) {

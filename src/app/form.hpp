@@ -11,6 +11,9 @@
 
 namespace app {
 
+// The font of a control of the layout, as the windows use it.
+const QFont& FontOf(Font font);
+
 class Form : public ui::Window {
     Q_OBJECT
 

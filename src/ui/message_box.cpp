@@ -1,5 +1,6 @@
 #include "ui/message_box.hpp"
 
+#include "ui/bundled_fonts.hpp"
 #include "ui/legacy_title.hpp"
 
 #include <QApplication>
@@ -68,6 +69,7 @@ void ShowBox(QWidget& owner, const Box& box) {
     const QPointer<QWidget> focus = window->focusWidget();
     CentredBox message(QtIcon(box.icon), title, box.prompt, QMessageBox::Ok, window);
     message.setTextFormat(Qt::PlainText);
+    message.setFont(WithBundledSans(message.font()));
     message.setWindowModality(Qt::ApplicationModal);
     KeepLegacyTitle(message);
     message.exec();

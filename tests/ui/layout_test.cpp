@@ -2,6 +2,7 @@
 // order, focus and what a screen reader is told about each field.
 
 #include "calculator_fixture.hpp"
+#include "ui/bundled_fonts.hpp"
 #include "ui/line.hpp"
 #include "ui/picture.hpp"
 
@@ -162,7 +163,7 @@ TEST_P(EachWindow, StartsWithOnlyTheThresholdFilledAndOutputsOff) {
     EXPECT_EQ(window().field(app::Control::Text7).text(), GetParam() == Edition::OldRules ? "2000" : "3500");
 }
 
-// The named face when it is installed, else the CJK face of the same style.
+// The named face when it is installed, else the bundled cut of the same style.
 QString ExpectedFamily(const char* named, const char* fallback) {
     const QString face = QString::fromUtf8(named);
     return QFontDatabase::families().contains(face) ? face : QString::fromUtf8(fallback);
@@ -171,18 +172,22 @@ QString ExpectedFamily(const char* named, const char* fallback) {
 TEST_P(EachWindow, UsesTheFontsOfTheLayout) {
     const QFont calculate = button(window(), "Command1").font();
     EXPECT_EQ(calculate.pointSizeF(), 10.5);
-    EXPECT_EQ(calculate.families().front(), ExpectedFamily("宋体", "Noto Serif CJK SC"));
+    EXPECT_EQ(calculate.families().front(), ExpectedFamily("宋体", ui::kBundledSerif));
     const QFont big = button(window(), "Command3").font();
     EXPECT_EQ(big.pointSizeF(), 14.25);
     EXPECT_TRUE(big.underline());
     EXPECT_EQ(big.weight(), QFont::Normal);
-    EXPECT_EQ(big.families().front(), ExpectedFamily("微软雅黑", "Noto Sans CJK SC"));
+    EXPECT_EQ(big.families().front(), ExpectedFamily("微软雅黑", ui::kBundledSans));
     for (const char* name : {"Command8", "Label4", "Text1"}) {
         EXPECT_EQ(window().findChild<QWidget*>(name)->font().pointSizeF(), 9) << name;
     }
-    // Without the named faces the text still comes out in a CJK face.
-    EXPECT_TRUE(QFontInfo(calculate).family().contains("CJK") ||
+    // Without the named faces the text comes out in the bundled cut, and what
+    // that lacks in the full CJK face behind it, when installed.
+    EXPECT_TRUE(QFontInfo(calculate).family() == ui::kBundledSerif ||
                 QFontInfo(calculate).family() == QString::fromUtf8("宋体"));
+    EXPECT_EQ(calculate.families().size(), 1);
+    EXPECT_EQ(calculate.styleHint(), QFont::Serif);
+    EXPECT_EQ(big.styleHint(), QFont::SansSerif);
 }
 
 // The Tab key, from the first focus on, visits the enabled controls in this order.

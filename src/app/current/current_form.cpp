@@ -2,6 +2,7 @@
 
 #include "app/application.hpp"
 #include "app/current/pages.hpp"
+#include "ui/bundled_fonts.hpp"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +23,7 @@ CurrentForm::CurrentForm() : pages_(new QTabWidget) {
     setObjectName("CurrentForm");
     setWindowTitle(Text("现行个人所得税计算"));
     setWindowIcon(WindowIcon());
+    setFont(ui::WithBundledSans(font()));
 
     auto* wages = new WagePage;
     // Alt and the digit bring a page to the front, as Ctrl+Tab steps through them.
