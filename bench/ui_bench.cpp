@@ -52,12 +52,14 @@ void ClickToBox(benchmark::State& state, app::Control button, app::Control input
     }
 }
 BENCHMARK_CAPTURE(ClickToBox, labour, app::Control::Command1, app::Control::Text8, "30000")
-    ->UseManualTime()->Unit(benchmark::kMicrosecond);
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(ClickToBox, wage, app::Control::Command2, app::Control::Text1, "35333.33")
-    ->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(ClickToBox, incidental, app::Control::Command7, app::Control::Text19,
-                  "20000")
-    ->UseManualTime()->Unit(benchmark::kMicrosecond);
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ClickToBox, incidental, app::Control::Command7, app::Control::Text19, "20000")
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // The offscreen platform cannot raise windows and says so on every switch.
 void QuietAboutRaise(QtMsgType type, const QMessageLogContext&, const QString& message) {

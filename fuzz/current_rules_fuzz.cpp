@@ -100,8 +100,8 @@ std::string Canonical(std::string_view field) {
 // the value that the field writes.
 void CheckRead(std::string_view field, std::optional<Fen> read) {
     const std::string canonical = Canonical(field);
-    const bool tooLarge = canonical.size() > 16 || (canonical.size() == 16 &&
-                                                    canonical > "1000000000000.00");
+    const bool tooLarge =
+        canonical.size() > 16 || (canonical.size() == 16 && canonical > "1000000000000.00");
     Check(read.has_value() == (!canonical.empty() && !tooLarge));
     if (read) Check(WithoutCommas(current::FormatYuan(*read)) == canonical);
 }
@@ -126,8 +126,8 @@ struct SingleRule {
 std::array<SingleRule, 8> SingleRules() {
     return {{
         {current::AnnualTableTax, 45, true},
-        {current::LabourWithholding, 32, true},      // 40 % of 80 %
-        {current::AuthorWithholding, 14, true},      // 20 % of 70 %
+        {current::LabourWithholding, 32, true},  // 40 % of 80 %
+        {current::AuthorWithholding, 14, true},  // 20 % of 70 %
         {current::RoyaltyWithholding, 20, true},
         {[](Fen x) { return current::BusinessTax(x, 0, false); }, 35, true},
         {current::InterestDividendTax, 20, true},
@@ -215,8 +215,9 @@ std::optional<current::MonthRow> CheckSchedule(const current::WageInput& in, boo
 // what BonusCombinedTax says.
 void CheckScheduleAgainstSettlement(const current::WageInput& in, const current::MonthRow& dec,
                                     Fen bonus) {
-    const current::SettlementInput year{12 * in.monthlyGross, 0, 0, 0, 12 * in.special,
-                                        12 * in.additional, 12 * in.other, dec.cumulativeTax};
+    const current::SettlementInput year{
+        12 * in.monthlyGross, 0, 0, 0, 12 * in.special, 12 * in.additional, 12 * in.other,
+        dec.cumulativeTax};
     const current::Settlement settled = current::AnnualSettlement(year);
     Check(settled.taxable == dec.cumulativeTaxable && settled.tax == dec.cumulativeTax);
     Check(settled.balance == 0 && !settled.paymentWaived);

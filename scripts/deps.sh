@@ -10,7 +10,7 @@ run_packages=(
   libxcb1-dev qt6-translations-l10n
 )
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev clang-format
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick openbox wmctrl fonts-dejavu-core
   dbus dbus-x11 at-spi2-core python3-pyatspi

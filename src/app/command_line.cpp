@@ -13,6 +13,7 @@ struct QtOption {
 
 // The options that Qt's application, its X11 plugin and its QML debugger take out of argv,
 // with one dash or two.
+// clang-format off
 constexpr QtOption kQtOptions[] = {
     {"platform", true, false},      {"platformpluginpath", true, false},
     {"platformtheme", true, false}, {"plugin", true, false},
@@ -26,6 +27,7 @@ constexpr QtOption kQtOptions[] = {
     {"widgetcount", false, false},  {"testability", false, false},
     {"nograb", false, false},       {"dograb", false, false},
 };
+// clang-format on
 
 const QtOption* FindQtOption(std::string_view name) {
     for (const QtOption& option : kQtOptions) {

@@ -139,8 +139,7 @@ void Form::addControls() {
 void Form::describeControls() {
     for (const Described& described : layout::kDescriptions) {
         QWidget* widget = control(described.control);
-        widget->setAccessibleDescription(
-            static_cast<QLabel*>(control(described.section))->text());
+        widget->setAccessibleDescription(static_cast<QLabel*>(control(described.section))->text());
         if (!described.label) continue;
         auto* label = static_cast<QLabel*>(control(*described.label));
         widget->setAccessibleName(label->text());

@@ -25,6 +25,7 @@ namespace app {
 // Every control of an edition window, in creation order, which is also the
 // drawing order: labels lie under the fields that reach over them. Each kind
 // takes one run of ids: labels, fields, buttons, then the picture.
+// clang-format off
 enum class Control {
     Label4, Label1_0, Label1_1, Label1_4, Label1_3, Label1_2, Label1_5, Label1_6, Label6,
     Label1_7, Label5, Label7, Label1_8, Label8, Label9, Label10, Label11_0, Label11_2,
@@ -35,6 +36,7 @@ enum class Control {
     Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command8,
     Image1,
 };
+// clang-format on
 inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Image1) + 1;
 
 enum class Kind { Field, Button, Label, Picture };
@@ -273,7 +275,8 @@ constexpr bool RowsInOrderOfTheirIds() {
     }
     return std::size(kControls) == kControlCount;
 }
-static_assert(RowsInOrderOfTheirIds(), "kControls holds every control once, in the order of Control");
+static_assert(RowsInOrderOfTheirIds(),
+              "kControls holds every control once, in the order of Control");
 
 constexpr bool FontsInOrder() {
     for (std::size_t i = 0; i < std::size(kFonts); ++i) {
@@ -336,7 +339,8 @@ static_assert(IsTabOrder(kForm1TabOrder) && IsTabOrder(kForm2TabOrder),
 constexpr bool DescriptionsHold(const EditionLayout& form) {
     return std::all_of(std::begin(kDescriptions), std::end(kDescriptions), [&](const Described& d) {
         const Kind kind = KindOf(d.control);
-        const bool labelled = d.label && KindOf(*d.label) == Kind::Label && !IsAbsent(form, *d.label);
+        const bool labelled =
+            d.label && KindOf(*d.label) == Kind::Label && !IsAbsent(form, *d.label);
         return (kind == Kind::Field ? labelled : kind == Kind::Button && !d.label) &&
                KindOf(d.section) == Kind::Label && !IsAbsent(form, d.section) &&
                !IsAbsent(form, d.control);

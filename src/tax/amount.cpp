@@ -19,9 +19,7 @@ constexpr std::string_view kOctalToBits[] = {"000", "001", "010", "011",
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
-bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 [[noreturn]] void BeyondDoubleRange() {
     throw ArithmeticError("number beyond the double-precision range");
@@ -54,8 +52,8 @@ double HexWholeNumber(std::string_view digits) {
     if (digits.empty()) return 0;
     if (digits.size() > 256) BeyondDoubleRange();
     double value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(),
-                                           value, std::chars_format::hex);
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                           std::chars_format::hex);
     if (ec != std::errc{} || end != digits.data() + digits.size() || std::isinf(value)) {
         BeyondDoubleRange();
     }
@@ -132,9 +130,8 @@ double NearestDouble(const DecimalNumber& number) {
     const auto last = digits.find_last_not_of('0');
 
     // Power of ten of the first significant digit.
-    const std::int64_t leadExponent =
-        static_cast<std::int64_t>(number.wholeDigits.size()) - 1 -
-        static_cast<std::int64_t>(first) + number.exponent;
+    const std::int64_t leadExponent = static_cast<std::int64_t>(number.wholeDigits.size()) - 1 -
+                                      static_cast<std::int64_t>(first) + number.exponent;
     if (leadExponent > 400) BeyondDoubleRange();
     if (leadExponent < -400) return number.negative ? -0.0 : 0.0;
 
@@ -163,9 +160,7 @@ double NearestDouble(const DecimalNumber& number) {
 // Values below 0.0001 take the exponent notation too: 1.5E-05.
 std::string FormatSignificant(double value, int digits) {
     std::array<char, 512> buffer{};
-    auto written = [&](std::to_chars_result r) {
-        return std::string(buffer.data(), r.ptr);
-    };
+    auto written = [&](std::to_chars_result r) { return std::string(buffer.data(), r.ptr); };
     const std::string scientific =
         written(std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                               std::chars_format::scientific, digits - 1));
@@ -179,9 +174,8 @@ std::string FormatSignificant(double value, int digits) {
         return text;
     };
     if (power >= -4 && power <= digits - 1) {
-        return trimmed(written(std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                             value, std::chars_format::fixed,
-                                             digits - 1 - power)));
+        return trimmed(written(std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                             std::chars_format::fixed, digits - 1 - power)));
     }
     std::string exponent = scientific.substr(e + 1);  // sign and two or more digits
     return trimmed(scientific.substr(0, e)) + 'E' + exponent;
@@ -213,9 +207,7 @@ double ReadAmount(std::string_view text) {
     return NearestDouble(number);
 }
 
-std::string FormatAmount(double amount) {
-    return FormatFinite(checked::ToSingle(amount), 7);
-}
+std::string FormatAmount(double amount) { return FormatFinite(checked::ToSingle(amount), 7); }
 
 std::string FormatDoubleAmount(double amount) { return FormatFinite(amount, 15); }
 

@@ -9,8 +9,8 @@ namespace tax {
 namespace {
 
 using detail::Interval;
-using detail::TaxBracket;
 using detail::kOtherwise;
+using detail::TaxBracket;
 
 constexpr std::array<TaxBracket, 5> kOldRulesTable{{
     {{0, 5000}, 0.05, 0},

@@ -8,8 +8,8 @@
 namespace tax {
 namespace {
 
-using detail::TaxBracket;
 using detail::kOtherwise;
+using detail::TaxBracket;
 
 constexpr std::array<TaxBracket, 9> kOldRulesTable{{
     {{0, 500}, 0.05, 0},
@@ -38,9 +38,8 @@ constexpr std::array<TaxBracket, 7> kNewRulesTable{{
 double Threshold(Edition edition) { return edition == Edition::OldRules ? 2000 : 3500; }
 
 double WageSalaryTax(double taxableIncome, Edition edition) {
-    return edition == Edition::OldRules
-               ? detail::BracketTableTax(kOldRulesTable, taxableIncome)
-               : detail::BracketTableTax(kNewRulesTable, taxableIncome);
+    return edition == Edition::OldRules ? detail::BracketTableTax(kOldRulesTable, taxableIncome)
+                                        : detail::BracketTableTax(kNewRulesTable, taxableIncome);
 }
 
 WageOutcome WageSection(double gross, double housingFund, double medicalInsurance,

@@ -38,8 +38,8 @@ void Label::paintEvent(QPaintEvent*) {
     layout.endLayout();
 
     QPainter painter(this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     layout.draw(&painter, QPointF(0, 0));
 }
 

@@ -38,8 +38,10 @@ QRect CentredPlace(const QWidget& box, const QWidget& owner) {
     const QRect allowed = screen->availableGeometry().marginsRemoved(
         QMargins(client.left() - frame.left(), client.top() - frame.top(),
                  frame.right() - client.right(), frame.bottom() - client.bottom()));
-    place.moveLeft(std::max(std::min(place.left(), allowed.right() - place.width() + 1), allowed.left()));
-    place.moveTop(std::max(std::min(place.top(), allowed.bottom() - place.height() + 1), allowed.top()));
+    place.moveLeft(
+        std::max(std::min(place.left(), allowed.right() - place.width() + 1), allowed.left()));
+    place.moveTop(
+        std::max(std::min(place.top(), allowed.bottom() - place.height() + 1), allowed.top()));
     return place;
 }
 
@@ -64,7 +66,8 @@ protected:
 void ShowBox(QWidget& owner, const Box& box) {
     // Set explicitly: Qt would leave an untitled box nameless for
     // accessibility tools, whatever the window manager shows.
-    const QString title = box.title.isEmpty() ? QGuiApplication::applicationDisplayName() : box.title;
+    const QString title =
+        box.title.isEmpty() ? QGuiApplication::applicationDisplayName() : box.title;
     const QPointer<QWidget> window = owner.window();
     const QPointer<QWidget> focus = window->focusWidget();
     CentredBox message(QtIcon(box.icon), title, box.prompt, QMessageBox::Ok, window);

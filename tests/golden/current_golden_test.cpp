@@ -13,7 +13,8 @@ class CurrentGolden : public uitest::CurrentWindowTest {};
 TEST_F(CurrentGolden, EveryPageAtStartAndTheWageSchedule) {
     for (int i = 0; i < window.pages().count(); ++i) {
         window.pages().setCurrentIndex(i);
-        EXPECT_TRUE(MatchesReference(window.grab().toImage(), QStringLiteral("current-page%1").arg(i + 1)));
+        EXPECT_TRUE(
+            MatchesReference(window.grab().toImage(), QStringLiteral("current-page%1").arg(i + 1)));
     }
     window.pages().setCurrentIndex(0);
     enter("wagePage", {{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"}});

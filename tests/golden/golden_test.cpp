@@ -22,24 +22,29 @@ using Typed = std::vector<std::pair<const char*, const char*>>;
 
 // Typed into every section, then each section's button pressed once: every
 // output field holds a result, the long ones among them.
+// clang-format off
 const Typed kOldRulesInputs = {
     {"Text1", "35333.33"}, {"Text2", "0"}, {"Text8", "3000"}, {"Text10", "30000"},
     {"Text11", "10000"}, {"Text13", "4001"}, {"Text15", "4001"}, {"Text17", "61728390"},
     {"Text19", "10000"},
 };
+// clang-format on
+// clang-format off
 const Typed kNewRulesInputs = {
     {"Text1", "33500.3"}, {"Text8", "19753086420"}, {"Text10", "150000"}, {"Text13", "1000"},
     {"Text15", "5000"}, {"Text17", "123.45"}, {"Text19", "-5"},
 };
+// clang-format on
 
 class Golden : public CalculatorTest {
 protected:
     QImage Render(QWidget& widget) { return widget.grab().toImage(); }
 
     void pressEverySection(app::Form& w, const Typed& typed) {
-        for (const auto& [field, text] : typed) FieldNamed(w, field).setText(QString::fromUtf8(text));
-        for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5",
-                                 "Command6", "Command7"}) {
+        for (const auto& [field, text] : typed)
+            FieldNamed(w, field).setText(QString::fromUtf8(text));
+        for (const char* name :
+             {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}) {
             button(w, name).click();
         }
     }
@@ -89,6 +94,7 @@ struct BoxScene {
     std::vector<const char*> references;  // one per box, in the order they open
 };
 
+// clang-format off
 const BoxScene kBoxes[] = {
     {"result", Edition::OldRules, {{"Text8", "3000"}}, "Command1", {"box-result"}},
     {"wage", Edition::OldRules, {{"Text1", "35333.33"}}, "Command2", {"box-wage-tax", "box-wage-net"}},
@@ -97,13 +103,15 @@ const BoxScene kBoxes[] = {
     {"empty wage", Edition::OldRules, {{"Text1", ""}}, "Command2", {"box-empty-wage"}},
     {"arithmetic error", Edition::NewRules, {{"Text8", "1e40"}}, "Command1", {"box-arithmetic-error"}},
 };
+// clang-format on
 
 TEST_F(Golden, EveryKindOfBox) {
     testsupport::RecordBoxes({});  // the real boxes; the exit of the empty wage stays recorded
     for (const BoxScene& scene : kBoxes) {
         SCOPED_TRACE(scene.what);
         app::Form& w = form(scene.edition);
-        for (const auto& [field, text] : scene.typed) FieldNamed(w, field).setText(QString::fromUtf8(text));
+        for (const auto& [field, text] : scene.typed)
+            FieldNamed(w, field).setText(QString::fromUtf8(text));
         BoxCamera camera;
         button(w, scene.button).click();
         ASSERT_EQ(camera.shots.size(), scene.references.size());

@@ -10,9 +10,7 @@ namespace {
 QString Folder(const char* variable) { return QString::fromLocal8Bit(qgetenv(variable)); }
 
 // "x1" or "x2": the device pixels per logical pixel of the screen.
-QString ScaleFolder() {
-    return QStringLiteral("x%1").arg(qGuiApp->devicePixelRatio());
-}
+QString ScaleFolder() { return QStringLiteral("x%1").arg(qGuiApp->devicePixelRatio()); }
 
 QString Saved(const QImage& image, const QString& folder, const QString& file) {
     QDir().mkpath(folder);
@@ -23,8 +21,8 @@ QString Saved(const QImage& image, const QString& folder, const QString& file) {
 
 // The reference faded to grey, with every differing pixel in red.
 QImage Difference(const QImage& reference, const QImage& rendered) {
-    QImage diff = reference.convertToFormat(QImage::Format_Grayscale8)
-                      .convertToFormat(QImage::Format_ARGB32);
+    QImage diff =
+        reference.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_ARGB32);
     QPainter fade(&diff);
     fade.fillRect(diff.rect(), QColor(255, 255, 255, 160));
     fade.end();
@@ -41,11 +39,13 @@ QImage Difference(const QImage& reference, const QImage& rendered) {
 testing::AssertionResult MatchesReference(const QImage& image, const QString& name) {
     const QImage rendered = image.convertToFormat(QImage::Format_ARGB32);
     const QString folder = ScaleFolder();
-    const QString referencePath = QDir(Folder("GOLDEN_REFERENCES")).filePath(folder + '/' + name + ".png");
+    const QString referencePath =
+        QDir(Folder("GOLDEN_REFERENCES")).filePath(folder + '/' + name + ".png");
     const QString output = QDir(Folder("GOLDEN_OUTPUT")).filePath(folder);
     if (!qEnvironmentVariableIsEmpty("GOLDEN_UPDATE")) {
         QDir().mkpath(QFileInfo(referencePath).path());
-        if (!rendered.save(referencePath)) return testing::AssertionFailure() << "cannot write " << referencePath.toStdString();
+        if (!rendered.save(referencePath))
+            return testing::AssertionFailure() << "cannot write " << referencePath.toStdString();
         return testing::AssertionSuccess() << "updated " << referencePath.toStdString();
     }
 
@@ -77,8 +77,9 @@ testing::AssertionResult MatchesReference(const QImage& image, const QString& na
     }
     const QString diffPath = Saved(Difference(reference, rendered), output, name + ".diff.png");
     return testing::AssertionFailure()
-           << name.toStdString() << ": " << differing << " pixels differ from the reference within ("
-           << where.x() << ", " << where.y() << ") " << where.width() << " x " << where.height()
+           << name.toStdString() << ": " << differing
+           << " pixels differ from the reference within (" << where.x() << ", " << where.y() << ") "
+           << where.width() << " x " << where.height()
            << "\n  reference:  " << referencePath.toStdString()
            << "\n  rendered:   " << actualPath.toStdString()
            << "\n  difference: " << diffPath.toStdString();

@@ -36,7 +36,8 @@ QString Filtered(const FieldState& field, const QString& typed) {
 // and private-use characters and whole surrogate pairs, but no control code.
 bool Insertable(const QString& typed) {
     const QChar first = typed.front();
-    if (first.category() == QChar::Other_Format || first.category() == QChar::Other_PrivateUse) return true;
+    if (first.category() == QChar::Other_Format || first.category() == QChar::Other_PrivateUse)
+        return true;
     if (first.isHighSurrogate()) return typed.size() > 1 && typed[1].isLowSurrogate();
     return first.isPrint();
 }
@@ -68,7 +69,8 @@ QString AfterBackspace(const FieldState& field) {
     if (HasSelection(field)) return Inserted(field, QString());
     if (field.cursor == 0) return field.text;
     qsizetype from = field.cursor - 1;
-    if (from > 0 && field.text[from].isLowSurrogate() && field.text[from - 1].isHighSurrogate()) --from;
+    if (from > 0 && field.text[from].isLowSurrogate() && field.text[from - 1].isHighSurrogate())
+        --from;
     QString text = field.text;
     return text.remove(from, field.cursor - from);
 }

@@ -11,9 +11,13 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 double Read(const QString& text) { return tax::ReadAmount(text.toStdString()); }
 QString SingleText(float amount) { return QString::fromStdString(tax::FormatAmount(amount)); }
-QString DoubleText(double amount) { return QString::fromStdString(tax::FormatDoubleAmount(amount)); }
+QString DoubleText(double amount) {
+    return QString::fromStdString(tax::FormatDoubleAmount(amount));
+}
 
-QString TaxPrompt(const QString& amount) { return U("您应缴纳缴个人所得税 ") + amount + U(" 元。"); }
+QString TaxPrompt(const QString& amount) {
+    return U("您应缴纳缴个人所得税 ") + amount + U(" 元。");
+}
 
 // The output field of each section button, Command1 to Command7.
 int OutputOf(int command) {
@@ -23,7 +27,8 @@ int OutputOf(int command) {
 
 // Sections 2 to 7: the result box while the field still shows its old text,
 // then the same figure written into it.
-ExpectedPress Published(int command, float tax, const Texts& texts, std::vector<ExpectedBox> notices = {}) {
+ExpectedPress Published(int command, float tax, const Texts& texts,
+                        std::vector<ExpectedBox> notices = {}) {
     const int output = OutputOf(command);
     const QString shown = SingleText(tax);
     ExpectedPress press{std::move(notices), {{output, shown}}, output};
@@ -41,17 +46,19 @@ ExpectedPress Incidental(const Texts& texts) {
 // The wage section writes both fields first, then shows its two boxes.
 ExpectedPress Wage(const Texts& texts, Edition edition) {
     if (texts[1].isEmpty()) {
-        return {{{ui::BoxIcon::Exclamation, U("玩人呢还是智商不达标呢！！！！！！！"), std::nullopt, texts[6]}},
+        return {{{ui::BoxIcon::Exclamation, U("玩人呢还是智商不达标呢！！！！！！！"), std::nullopt,
+                  texts[6]}},
                 {},
                 6,
                 true};
     }
-    const tax::WageOutcome outcome = tax::WageSection(Read(texts[1]), Read(texts[2]), Read(texts[3]),
-                                                      Read(texts[4]), Read(texts[7]), edition);
+    const tax::WageOutcome outcome = tax::WageSection(
+        Read(texts[1]), Read(texts[2]), Read(texts[3]), Read(texts[4]), Read(texts[7]), edition);
     const QString tax = DoubleText(outcome.tax);
     const QString net = SingleText(outcome.netIncome);
     return {{{ui::BoxIcon::Information, U("纳税结果！"), TaxPrompt(tax), tax},
-             {ui::BoxIcon::Information, U("收入结果！"), U("您本月所得个人收入为 ") + net + U(" 元。"), tax}},
+             {ui::BoxIcon::Information, U("收入结果！"),
+              U("您本月所得个人收入为 ") + net + U(" 元。"), tax}},
             {{6, tax}, {5, DoubleText(outcome.taxable)}},
             6};
 }
@@ -78,7 +85,8 @@ ExpectedPress ExpectPress(int command, const Texts& texts, Edition edition) {
         return Computed(command, texts, edition);
     } catch (const tax::ArithmeticError&) {
         const int output = OutputOf(command);
-        return {{{ui::BoxIcon::Exclamation, std::nullopt, std::nullopt, texts[output]}}, {}, output};
+        return {
+            {{ui::BoxIcon::Exclamation, std::nullopt, std::nullopt, texts[output]}}, {}, output};
     }
 }
 

@@ -43,8 +43,12 @@ bool IsFiltered(int field) { return field != 7 && field != 17; }
 app::Control FieldId(int field) {
     return static_cast<app::Control>(static_cast<int>(app::Control::Text1) + field - 1);
 }
-const char* EditionName(Edition edition) { return edition == Edition::OldRules ? "Form1" : "Form2"; }
-Edition Other(Edition edition) { return edition == Edition::OldRules ? Edition::NewRules : Edition::OldRules; }
+const char* EditionName(Edition edition) {
+    return edition == Edition::OldRules ? "Form1" : "Form2";
+}
+Edition Other(Edition edition) {
+    return edition == Edition::OldRules ? Edition::NewRules : Edition::OldRules;
+}
 
 std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
     const char* value = std::getenv(name);
@@ -65,9 +69,10 @@ std::string Quoted(const QString& text) {
 // One event as the user would cause it.
 struct Action {
     enum class Kind { Type, Key, Commit, PasteShortcut, PasteSlot, Click, Press } kind;
-    int field = 0;      // Type, Key, Commit, Paste*, Click: the field
-    int command = 0;    // Press: the button, 1 to 8
-    QString text = {};  // Type, Key: the key's text; Commit: the commit; Paste*: clipboard, unless kept
+    int field = 0;    // Type, Key, Commit, Paste*, Click: the field
+    int command = 0;  // Press: the button, 1 to 8
+    // Type, Key: the key's text; Commit: the commit; Paste*: clipboard, unless kept
+    QString text = {};
     Qt::Key key = Qt::Key_unknown;
     Qt::KeyboardModifiers modifiers = {};
     bool keepClipboard = false;  // paste what an earlier copy or cut left
@@ -75,8 +80,8 @@ struct Action {
     std::string describe() const;
 };
 
-Action OnField(Action::Kind kind, int field, const QString& text = {}, Qt::Key key = Qt::Key_unknown,
-               Qt::KeyboardModifiers modifiers = {}) {
+Action OnField(Action::Kind kind, int field, const QString& text = {},
+               Qt::Key key = Qt::Key_unknown, Qt::KeyboardModifiers modifiers = {}) {
     Action action{kind};
     action.field = field;
     action.text = text;
@@ -89,11 +94,14 @@ Action OnField(Action::Kind kind, int field, const QString& text = {}, Qt::Key k
 // multi-character texts come from no particular key.
 Qt::Key KeyOf(const QString& text) {
     const QChar first = text.front();
-    if (text.size() != 1 || first.unicode() < 0x20 || first.unicode() == 0x7F) return Qt::Key_unknown;
+    if (text.size() != 1 || first.unicode() < 0x20 || first.unicode() == 0x7F)
+        return Qt::Key_unknown;
     return static_cast<Qt::Key>(first.toUpper().unicode());
 }
 
-Action Typed(int field, const QString& text) { return OnField(Action::Kind::Type, field, text, KeyOf(text)); }
+Action Typed(int field, const QString& text) {
+    return OnField(Action::Kind::Type, field, text, KeyOf(text));
+}
 
 Action PressOf(int command) {
     Action action{Action::Kind::Press};
@@ -105,7 +113,8 @@ std::string Action::describe() const {
     const std::string field = "Text" + std::to_string(this->field);
     switch (kind) {
     case Kind::Type: return "type " + Quoted(text) + " into " + field;
-    case Kind::Key: return "key " + QKeySequence(key | modifiers).toString().toStdString() + " in " + field;
+    case Kind::Key:
+        return "key " + QKeySequence(key | modifiers).toString().toStdString() + " in " + field;
     case Kind::Commit: return "commit " + Quoted(text) + " into " + field;
     case Kind::PasteShortcut:
     case Kind::PasteSlot:
@@ -125,8 +134,9 @@ void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers, cons
 }
 
 FieldState StateOf(const ui::Field& field, int number) {
-    return {field.text(),        field.cursorPosition(), field.selectionStart(),
-            static_cast<int>(field.selectedText().size()), field.maxLength(), field.isEnabled(),
+    return {field.text(),           field.cursorPosition(),
+            field.selectionStart(), static_cast<int>(field.selectedText().size()),
+            field.maxLength(),      field.isEnabled(),
             IsFiltered(number)};
 }
 
@@ -140,10 +150,11 @@ struct Tally {
 
     std::string describe() const {
         return "typed " + std::to_string(edits[0]) + ", editing keys " + std::to_string(edits[1]) +
-               ", commits " + std::to_string(edits[2]) + ", pastes " + std::to_string(edits[3] + edits[4]) +
-               ", clicks into fields " + std::to_string(edits[5]) + ", results " + std::to_string(results) +
-               ", out of range " + std::to_string(outOfRange) + ", empty-wage exits " + std::to_string(exits) +
-               ", switches " + std::to_string(switches);
+               ", commits " + std::to_string(edits[2]) + ", pastes " +
+               std::to_string(edits[3] + edits[4]) + ", clicks into fields " +
+               std::to_string(edits[5]) + ", results " + std::to_string(results) +
+               ", out of range " + std::to_string(outOfRange) + ", empty-wage exits " +
+               std::to_string(exits) + ", switches " + std::to_string(switches);
     }
 };
 
@@ -223,7 +234,8 @@ std::string Monkey::run(int events) {
     if (std::string broken = checkWindows(); !broken.empty()) return "at start: " + broken;
     for (int i = 0; i < events; ++i) {
         const Action action = nextAction();
-        recent.push_back(std::to_string(i) + ": " + action.describe() + " in " + EditionName(visibleForm().edition()));
+        recent.push_back(std::to_string(i) + ": " + action.describe() + " in " +
+                         EditionName(visibleForm().edition()));
         if (recent.size() > 12) recent.pop_front();
         std::string broken = perform(action);
         if (i % 16 == 0) QCoreApplication::processEvents();
@@ -267,7 +279,8 @@ void Monkey::plan() {
 }
 
 void Monkey::planPaste(int field) {
-    const Action::Kind kind = random_.Chance(50) ? Action::Kind::PasteShortcut : Action::Kind::PasteSlot;
+    const Action::Kind kind =
+        random_.Chance(50) ? Action::Kind::PasteShortcut : Action::Kind::PasteSlot;
     Action paste = OnField(kind, field);
     paste.keepClipboard = random_.Chance(15);
     if (!paste.keepClipboard) paste.text = random_.Pasted();
@@ -278,7 +291,8 @@ void Monkey::planTyping(int field) {
     const int count = random_.Between(1, 4);
     for (int i = 0; i < count; ++i) {
         // Now and then a key that yields several printable characters at once.
-        const QString text = random_.Chance(3) ? QStringLiteral("1a") + random_.Character() : random_.Character();
+        const QString text =
+            random_.Chance(3) ? QStringLiteral("1a") + random_.Character() : random_.Character();
         plan_.push_back(Typed(field, text));
     }
 }
@@ -296,6 +310,7 @@ struct EditingKey {
     const char* text;
 };
 
+// clang-format off
 constexpr EditingKey kEditingKeys[] = {
     {Qt::Key_Backspace, {}, "\b"},      {Qt::Key_Backspace, {}, "\b"},   {Qt::Key_Backspace, {}, "\b"},
     {Qt::Key_A, Qt::ControlModifier, "\x01"}, {Qt::Key_C, Qt::ControlModifier, "\x03"},
@@ -304,6 +319,7 @@ constexpr EditingKey kEditingKeys[] = {
     {Qt::Key_Home, Qt::ShiftModifier, ""}, {Qt::Key_Tab, {}, "\t"},     {Qt::Key_Return, {}, "\r"},
     {Qt::Key_Enter, {}, "\r"},          {Qt::Key_Escape, {}, "\x1b"},
 };
+// clang-format on
 
 void Monkey::planEditingKey(int field) {
     if (random_.Chance(20)) {  // clear the field
@@ -312,7 +328,8 @@ void Monkey::planEditingKey(int field) {
         return;
     }
     const EditingKey& key = kEditingKeys[random_.Below(static_cast<int>(std::size(kEditingKeys)))];
-    plan_.push_back(OnField(Action::Kind::Key, field, QString::fromLatin1(key.text), key.key, key.modifiers));
+    plan_.push_back(
+        OnField(Action::Kind::Key, field, QString::fromLatin1(key.text), key.key, key.modifiers));
 }
 
 // ---- carrying it out ------------------------------------------------------
@@ -334,12 +351,14 @@ QString Monkey::predict(const Action& action, const FieldState& before) const {
     case Kind::Commit: return AfterCommit(before, action.text);
     case Kind::PasteShortcut:
     case Kind::PasteSlot: {
-        const QString clipboard = action.keepClipboard ? QGuiApplication::clipboard()->text() : action.text;
+        const QString clipboard =
+            action.keepClipboard ? QGuiApplication::clipboard()->text() : action.text;
         return AfterPaste(before, clipboard);
     }
     case Kind::Key:
         if (action.key == Qt::Key_Backspace) return AfterBackspace(before);
-        if (action.key == Qt::Key_X && action.modifiers == Qt::ControlModifier) return AfterCut(before);
+        if (action.key == Qt::Key_X && action.modifiers == Qt::ControlModifier)
+            return AfterCut(before);
         return before.text;
     default: return before.text;
     }
@@ -347,7 +366,8 @@ QString Monkey::predict(const Action& action, const FieldState& before) const {
 
 void Monkey::deliver(ui::Field& field, const Action& action) {
     using Kind = Action::Kind;
-    if ((action.kind == Kind::PasteShortcut || action.kind == Kind::PasteSlot) && !action.keepClipboard) {
+    if ((action.kind == Kind::PasteShortcut || action.kind == Kind::PasteSlot) &&
+        !action.keepClipboard) {
         QGuiApplication::clipboard()->setText(action.text);
     }
     switch (action.kind) {
@@ -385,10 +405,13 @@ std::string Monkey::pressButton(app::Form& form, int command) {
     boxes_.clear();
     const int exitsBefore = exits_;
     watched_ = expected.watched ? &form.field(FieldId(expected.watched)) : nullptr;
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command%1").arg(command)), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command%1").arg(command)),
+                      Qt::LeftButton);
     watched_ = nullptr;
     for (const auto& [field, text] : expected.writes) model[field] = text;
-    ++(expected.exits ? tally_.exits : expected.writes.empty() ? tally_.outOfRange : tally_.results);
+    ++(expected.exits            ? tally_.exits
+       : expected.writes.empty() ? tally_.outOfRange
+                                 : tally_.results);
     if (exits_ - exitsBefore != (expected.exits ? 1 : 0)) {
         return "the program was asked to end " + std::to_string(exits_ - exitsBefore) + " times";
     }
@@ -412,8 +435,8 @@ std::string Monkey::checkBoxes(const ExpectedPress& expected) const {
     if (boxes_.size() != expected.boxes.size()) {
         std::string shown;
         for (const SeenBox& seen : boxes_) shown += " [" + seen.box.title.toStdString() + "]";
-        return std::to_string(boxes_.size()) + " boxes instead of " + std::to_string(expected.boxes.size()) +
-               ":" + shown;
+        return std::to_string(boxes_.size()) + " boxes instead of " +
+               std::to_string(expected.boxes.size()) + ":" + shown;
     }
     for (size_t i = 0; i < boxes_.size(); ++i) {
         const ui::Box& seen = boxes_[i].box;
@@ -459,12 +482,14 @@ std::string Monkey::checkWindow(const app::Form& form) const {
     const Texts& model = *expected_[static_cast<int>(form.edition())];
     for (int number = 1; number <= kFields; ++number) {
         const ui::Field& field = form.field(FieldId(number));
-        const std::string where = std::string(EditionName(form.edition())) + ".Text" + std::to_string(number);
+        const std::string where =
+            std::string(EditionName(form.edition())) + ".Text" + std::to_string(number);
         if (field.isEnabled() != IsInput(number)) {
             return where + (field.isEnabled() ? " is enabled" : " is disabled");
         }
         if (field.text() != model[number]) {
-            return where + " shows " + Quoted(field.text()) + " instead of " + Quoted(model[number]);
+            return where + " shows " + Quoted(field.text()) + " instead of " +
+                   Quoted(model[number]);
         }
     }
     return {};
@@ -481,7 +506,8 @@ TEST(Monkey, RandomEventsKeepBothWindowsConsistent) {
         std::printf("monkey: %s\n", monkey.tally().describe().c_str());
     }
     if (!broken.empty()) {
-        ADD_FAILURE() << broken << "replay with MONKEY_SEED=" << seed << " MONKEY_EVENTS=" << events;
+        ADD_FAILURE() << broken << "replay with MONKEY_SEED=" << seed
+                      << " MONKEY_EVENTS=" << events;
     }
 }
 

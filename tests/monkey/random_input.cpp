@@ -13,6 +13,7 @@ struct Range {
 
 // Weighted towards what an amount field meets most, but every kind is there:
 // the filter's boundary at 58 and at 0x8000 is crossed on both sides.
+// clang-format off
 constexpr Range kCharacters[] = {
     {'0', '9', 30},         {' ', '/', 12},          {':', '~', 14},         {0x00, 0x1F, 4},
     {0x7F, 0x7F, 1},        {0x80, 0x7FF, 5},        {0x4E00, 0x7FFF, 8},    {0x8000, 0x9FFF, 8},
@@ -20,9 +21,11 @@ constexpr Range kCharacters[] = {
     {0xFFFD, 0xFFFD, 1},    {0x200B, 0x200F, 2},     {0x00AD, 0x00AD, 1},    {0xFEFF, 0xFEFF, 1},
     {0x1F600, 0x1F64F, 2},  {0x20000, 0x2A6DF, 1},   {0x0000, 0xD7FF, 3},
 };
+// clang-format on
 
 // Amounts around the tables' bounds, beyond the double and the single range,
 // below the smallest double, and readings that stop early.
+// clang-format off
 const char* const kSpecialAmounts[] = {
     "0", "800", "800.01", "1500", "2000", "3500", "4000", "4000.01", "4800", "5000", "9999.99",
     "10000", "10000.01", "20000", "50000", "80000", "100000", "1e5", "1e6", "1.5e8", "-100",
@@ -32,11 +35,16 @@ const char* const kSpecialAmounts[] = {
     "&O777", "&o9", "&12", " 1 000 ", "1\t2", "1\n2", "0x10", "inf", "nan", "-", "+", ".", "",
     "\xef\xbc\x91\xef\xbc\x92\xef\xbc\x93",  // full-width 123
 };
+// clang-format on
 
 }  // namespace
 
-int RandomInput::Below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(engine_); }
-int RandomInput::Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
+int RandomInput::Below(int bound) {
+    return std::uniform_int_distribution<int>(0, bound - 1)(engine_);
+}
+int RandomInput::Between(int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(engine_);
+}
 bool RandomInput::Chance(int percent) { return Below(100) < percent; }
 
 char32_t RandomInput::CodePoint() {

@@ -13,7 +13,7 @@ class RandomInput {
 public:
     explicit RandomInput(std::uint64_t seed) : engine_(seed) {}
 
-    int Below(int bound);  // 0 to bound - 1
+    int Below(int bound);            // 0 to bound - 1
     int Between(int low, int high);  // both included
     bool Chance(int percent);
 

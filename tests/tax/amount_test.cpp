@@ -35,7 +35,9 @@ std::string Escaped(std::string_view text) {
 struct ReadCase {
     const char* text;
     double amount;
-    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << '"' << Escaped(c.text) << '"'; }
+    friend void PrintTo(const ReadCase& c, std::ostream* os) {
+        *os << '"' << Escaped(c.text) << '"';
+    }
 };
 
 class ReadAmountReads : public testing::TestWithParam<ReadCase> {};
@@ -49,6 +51,7 @@ TEST_P(ReadAmountReads, TheNumberTheTextStartsWith) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, ReadAmountReads,
+    // clang-format off
     testing::Values(
         ReadCase{"", 0}, ReadCase{"-", 0}, ReadCase{"+", 0}, ReadCase{".", 0},
         ReadCase{"abc", 0}, ReadCase{"$5", 0}, ReadCase{"-.", 0}, ReadCase{"e5", 0},
@@ -83,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"3e-324", std::numeric_limits<double>::denorm_min()},
         ReadCase{"2e-324", 0}, ReadCase{"-1e-400", -0.0}, ReadCase{"1e-999999999999", 0},
         ReadCase{"0e999999999999", 0}, ReadCase{"0.000000000000000000000000001e27", 1}));
+// clang-format on
 
 class ReadAmountOverflows : public testing::TestWithParam<const char*> {};
 
@@ -91,8 +95,8 @@ TEST_P(ReadAmountOverflows, BeyondTheDoubleRange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ReadAmountOverflows,
-                         testing::Values("1.8e308", "-1.8e308", "1.797693134862315808e308",
-                                         "1e309", "1d400", "1e999999999999999999999"));
+                         testing::Values("1.8e308", "-1.8e308", "1.797693134862315808e308", "1e309",
+                                         "1d400", "1e999999999999999999999"));
 
 // Every digit of either base in the lowest places, so that a digit read as
 // another, or a place weighed wrongly, changes the value.
@@ -126,9 +130,9 @@ TEST(ReadAmount, EveryHexAndOctalDigitInEveryPlace) {
 
 TEST(ReadAmount, HexadecimalAtTheTopOfTheRange) {
     const std::string zeros(242, '0');
-    EXPECT_EQ(ReadAmount("&H" "FFFFFFFFFFFFF8" + zeros), std::numeric_limits<double>::max());
-    EXPECT_EQ(ReadAmount("&H" "FFFFFFFFFFFFFB" + zeros), std::numeric_limits<double>::max());
-    EXPECT_THROW(ReadAmount("&H" "FFFFFFFFFFFFFC" + zeros), ArithmeticError);  // tie goes up
+    EXPECT_EQ(ReadAmount("&HFFFFFFFFFFFFF8" + zeros), std::numeric_limits<double>::max());
+    EXPECT_EQ(ReadAmount("&HFFFFFFFFFFFFFB" + zeros), std::numeric_limits<double>::max());
+    EXPECT_THROW(ReadAmount("&HFFFFFFFFFFFFFC" + zeros), ArithmeticError);  // tie goes up
     EXPECT_THROW(ReadAmount("&H" + std::string(256, 'F')), ArithmeticError);
     EXPECT_EQ(ReadAmount("&H" + std::string(100000, '0') + "1"), 1);
     EXPECT_EQ(ReadAmount("&O" + std::string(100000, '0') + "17"), 15);
@@ -185,26 +189,21 @@ TEST_P(Formatting, SevenAndFifteenSignificantDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Formatting,
-    testing::Values(FormatCase{45, "45", "45"}, FormatCase{0, "0", "0"},
-                    FormatCase{-0.0, "0", "0"}, FormatCase{-20, "-20", "-20"},
-                    FormatCase{0.1, "0.1", "0.1"}, FormatCase{0.1 + 0.2, "0.3", "0.3"},
-                    FormatCase{1234.5678, "1234.568", "1234.5678"},
-                    FormatCase{1.0 / 3, "0.3333333", "0.333333333333333"},
-                    FormatCase{1234567, "1234567", "1234567"},
-                    FormatCase{12345678, "1.234568E+07", "12345678"},
-                    FormatCase{0.0001, "0.0001", "0.0001"},
-                    FormatCase{9999999.5, "1E+07", "9999999.5"},
-                    FormatCase{9999999, "9999999", "9999999"},
-                    FormatCase{-12345678, "-1.234568E+07", "-12345678"},
-                    FormatCase{1e15, "1E+15", "1E+15"},
-                    FormatCase{999999999999999.4, "1E+15", "999999999999999"},
-                    FormatCase{999999999999999.5, "1E+15", "1E+15"},
-                    FormatCase{123456789012345678.0, "1.234568E+17", "1.23456789012346E+17"},
-                    FormatCase{1e38, "1E+38", "1E+38"},
-                    FormatCase{0.000099999999, "0.0001", "9.9999999E-05"},
-                    FormatCase{0.00001234567, "1.234567E-05", "1.234567E-05"},
-                    FormatCase{6958.3325, "6958.333", "6958.3325"},
-                    FormatCase{1e-50, "0", "1E-50"}));
+    testing::Values(
+        FormatCase{45, "45", "45"}, FormatCase{0, "0", "0"}, FormatCase{-0.0, "0", "0"},
+        FormatCase{-20, "-20", "-20"}, FormatCase{0.1, "0.1", "0.1"},
+        FormatCase{0.1 + 0.2, "0.3", "0.3"}, FormatCase{1234.5678, "1234.568", "1234.5678"},
+        FormatCase{1.0 / 3, "0.3333333", "0.333333333333333"},
+        FormatCase{1234567, "1234567", "1234567"}, FormatCase{12345678, "1.234568E+07", "12345678"},
+        FormatCase{0.0001, "0.0001", "0.0001"}, FormatCase{9999999.5, "1E+07", "9999999.5"},
+        FormatCase{9999999, "9999999", "9999999"},
+        FormatCase{-12345678, "-1.234568E+07", "-12345678"}, FormatCase{1e15, "1E+15", "1E+15"},
+        FormatCase{999999999999999.4, "1E+15", "999999999999999"},
+        FormatCase{999999999999999.5, "1E+15", "1E+15"},
+        FormatCase{123456789012345678.0, "1.234568E+17", "1.23456789012346E+17"},
+        FormatCase{1e38, "1E+38", "1E+38"}, FormatCase{0.000099999999, "0.0001", "9.9999999E-05"},
+        FormatCase{0.00001234567, "1.234567E-05", "1.234567E-05"},
+        FormatCase{6958.3325, "6958.333", "6958.3325"}, FormatCase{1e-50, "0", "1E-50"}));
 
 TEST(Formatting, BeyondTheSingleRangeIsAnArithmeticError) {
     EXPECT_THROW(FormatAmount(3.5e38), ArithmeticError);
@@ -223,7 +222,8 @@ TEST(SingleConversion, RefusesExactlyFromTheHalfwayPointUp) {
     for (const double sign : {1.0, -1.0}) {
         EXPECT_THROW(tax::checked::ToSingle(sign * kFirstRefused), ArithmeticError) << sign;
         EXPECT_EQ(tax::checked::ToSingle(sign * lastAccepted),
-                  sign * std::numeric_limits<float>::max()) << sign;
+                  sign * std::numeric_limits<float>::max())
+            << sign;
     }
     EXPECT_THROW(tax::checked::ToSingle(std::numeric_limits<double>::quiet_NaN()), ArithmeticError);
     // A rule whose product lands on the halfway point exactly raises as well.

@@ -21,8 +21,8 @@ struct ShownRow {
     bool operator==(const ShownRow&) const = default;
     friend void PrintTo(const ShownRow& r, std::ostream* os) {
         *os << r.month << ": " << r.income << " " << r.basic << " " << r.deductions << " "
-            << r.taxable << " " << r.rate << "% " << r.quick << " " << r.tax << " "
-            << r.withheld << " " << r.net;
+            << r.taxable << " " << r.rate << "% " << r.quick << " " << r.tax << " " << r.withheld
+            << " " << r.net;
     }
 };
 
@@ -99,7 +99,8 @@ TEST(CurrentWages, IncomeBelowTheDeductions) {
 }
 
 TEST(CurrentWages, FirstMonthOutsideTheYearGivesNoRows) {
-    for (int month : {0, 13, -1, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+    for (int month :
+         {0, 13, -1, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
         EXPECT_TRUE(current::WageWithholding({2'000'000, 0, 0, 0, month}).empty()) << month;
     }
     EXPECT_EQ(current::WageWithholding({2'000'000, 0, 0, 0, 12}).size(), 1u);
@@ -132,6 +133,7 @@ struct SettlementCase {
 // never waived. Author's remuneration leaves fractions of a fen: the tax is taken from the
 // exact taxable income, the taxable income shown is rounded.
 TEST(CurrentSettlement, TaxBalanceAndWaiver) {
+    // clang-format off
     const SettlementCase cases[] = {
         {"example", {24'000'000, 1'000'000, 0, 0, 4'800'000, 2'400'000, 0, 988'000},
          "116,000.00", "9,080.00", "-800.00", false},
@@ -155,6 +157,7 @@ TEST(CurrentSettlement, TaxBalanceAndWaiver) {
         {"shown up", {6'000'000, 0, 17, 0, 0, 0, 0, 0}, "0.10", "0.00", "0.00", false},
         {"negative", {0, 0, 17, 0, 0, 0, 0, 0}, "-59,999.90", "0.00", "0.00", false},
     };
+    // clang-format on
     for (const SettlementCase& c : cases) {
         const current::Settlement s = current::AnnualSettlement(c.input);
         EXPECT_EQ(FormatYuan(s.taxable), c.taxable) << c.name;

@@ -30,6 +30,7 @@ std::vector<RuleCase> RuleCases() {
     const auto business = [](Fen x) { return current::BusinessTax(x, 0, false); };
     const auto lessBasic = [](Fen x) { return current::BusinessTax(x + 6'000'000, 0, true); };
     const auto interest = current::InterestDividendTax;
+    // clang-format off
     return {
         {"annual", annual, 0, "0.00"}, {"annual", annual, -1, "0.00"},
         {"annual", annual, 17, "0.01"}, {"annual", annual, 16, "0.00"},
@@ -86,6 +87,7 @@ std::vector<RuleCase> RuleCases() {
         {"interest", interest, 3, "0.01"}, {"interest", interest, 12'345, "24.69"},
         {"interest", interest, -500, "0.00"},
     };
+    // clang-format on
 }
 
 TEST(CurrentRules, WorkedValuesBoundsAndRounding) {
@@ -105,12 +107,14 @@ TEST(CurrentRules, OnlyASmallLotteryPrizeIsExempt) {
         Fen income;
         bool lottery, exempt;
         const char* tax;
+        // clang-format off
     } cases[] = {
         {0, true, true, "0.00"},          {1'000'000, true, true, "0.00"},
         {1'000'001, true, false, "2,000.00"}, {1'000'000, false, false, "2,000.00"},
         {0, false, false, "0.00"},        {-1, true, false, "0.00"},
         {5'000'000, true, false, "10,000.00"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const current::IncidentalResult result = current::IncidentalTax(c.income, c.lottery);
         EXPECT_EQ(result.exempt, c.exempt) << c.income << (c.lottery ? " lottery" : "");
@@ -122,12 +126,14 @@ TEST(CurrentRules, BonusCombinedIsTheExtraAnnualTax) {
     const struct {
         Fen annualTaxable, bonus;
         const char* extra;
+        // clang-format off
     } cases[] = {
         {10'800'000, 3'600'000, "3,600.00"}, {0, 3'600'000, "1,080.00"},
         {-3'000'000, 3'600'000, "180.00"},   {-3'600'000, 3'600'000, "0.00"},
         {10'800'000, 0, "0.00"},             {10'800'000, -100, "0.00"},
         {3'599'999, 1, "0.00"},              {3'600'000, 5, "0.01"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(FormatYuan(current::BonusCombinedTax(c.annualTaxable, c.bonus)), c.extra)
             << c.annualTaxable << " + " << c.bonus;

@@ -29,6 +29,7 @@ std::vector<RuleCase> WorkedValues() {
     auto royalty = [](double x) { return tax::RoyaltyTax(x); };
     auto interest = [](double x) { return tax::InterestDividendTax(x); };
     auto incidental = [](double x) { return tax::IncidentalIncomeTax(x).tax; };
+    // clang-format off
     return {
         {"labour", labour, 0, 0},          {"labour", labour, 500, 0},
         {"labour", labour, 800, 0},        {"labour", labour, 800.5, 0.1f},
@@ -69,6 +70,7 @@ std::vector<RuleCase> WorkedValues() {
         {"incidental", incidental, 10001, 2000.2f}, {"incidental", incidental, 20000, 4000},
         {"incidental", incidental, -5, 0},
     };
+    // clang-format on
 }
 
 TEST(Rules, WorkedValues) {
@@ -78,10 +80,13 @@ TEST(Rules, WorkedValues) {
 }
 
 TEST(Rules, IncidentalExemptionCoversZeroToTenThousand) {
-    struct Case { double income; bool exempt; };
-    for (const Case c : {Case{0, true}, Case{-0.0, true}, Case{123.45, true}, Case{10000, true},
-                         Case{10000.5, false}, Case{-5, false}, Case{-1e-300, false},
-                         Case{1e30, false}}) {
+    struct Case {
+        double income;
+        bool exempt;
+    };
+    for (const Case c :
+         {Case{0, true}, Case{-0.0, true}, Case{123.45, true}, Case{10000, true},
+          Case{10000.5, false}, Case{-5, false}, Case{-1e-300, false}, Case{1e30, false}}) {
         EXPECT_EQ(tax::IncidentalIncomeTax(c.income).exempt, c.exempt) << c.income;
     }
 }
@@ -89,7 +94,8 @@ TEST(Rules, IncidentalExemptionCoversZeroToTenThousand) {
 TEST(Rules, EditionsOnlyDifferWhereTheirTablesDo) {
     for (double x : {-1.0, 0.0, 1000.0, 4999.99, 5000.0}) {
         EXPECT_EQ(tax::BusinessIncomeTax(x, Edition::OldRules),
-                  tax::BusinessIncomeTax(x, Edition::NewRules)) << x;
+                  tax::BusinessIncomeTax(x, Edition::NewRules))
+            << x;
     }
     EXPECT_NE(tax::BusinessIncomeTax(20000, Edition::OldRules),
               tax::BusinessIncomeTax(20000, Edition::NewRules));
@@ -144,10 +150,10 @@ TEST(Rules, TaxIsNeverNegativeNorAboveTheIncome) {
     std::uniform_real_distribution<double> magnitude(-3, 12);
     for (int i = 0; i < 100000; ++i) {
         const double x = std::pow(10.0, magnitude(random)) * (i % 4 == 0 ? -1 : 1);
-        for (float t : {tax::LabourRemunerationTax(x), tax::BusinessIncomeTax(x, Edition::OldRules),
-                        tax::BusinessIncomeTax(x, Edition::NewRules), tax::AuthorRemunerationTax(x),
-                        tax::RoyaltyTax(x), tax::InterestDividendTax(x),
-                        tax::IncidentalIncomeTax(x).tax}) {
+        for (float t :
+             {tax::LabourRemunerationTax(x), tax::BusinessIncomeTax(x, Edition::OldRules),
+              tax::BusinessIncomeTax(x, Edition::NewRules), tax::AuthorRemunerationTax(x),
+              tax::RoyaltyTax(x), tax::InterestDividendTax(x), tax::IncidentalIncomeTax(x).tax}) {
             ASSERT_GE(t, 0) << x;
             ASSERT_LE(t, std::max(x, 0.0) * 1.0000001) << x;
         }

@@ -41,8 +41,8 @@ class WageSectionComputes : public testing::TestWithParam<WageCase> {};
 
 TEST_P(WageSectionComputes, TaxableIncomeTaxAndNetIncome) {
     const WageCase& c = GetParam();
-    const tax::WageOutcome out =
-        tax::WageSection(c.gross, c.housing, c.medical, c.pension, StatedThreshold(c.edition), c.edition);
+    const tax::WageOutcome out = tax::WageSection(c.gross, c.housing, c.medical, c.pension,
+                                                  StatedThreshold(c.edition), c.edition);
     EXPECT_EQ(tax::FormatDoubleAmount(out.taxable), c.taxable) << c.gross;
     EXPECT_EQ(tax::FormatDoubleAmount(out.tax), c.tax) << c.gross;
     EXPECT_EQ(tax::FormatAmount(out.netIncome), c.net) << c.gross;
@@ -53,6 +53,7 @@ constexpr Edition kNew = Edition::NewRules;
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedValues, WageSectionComputes,
+    // clang-format off
     testing::Values(
         WageCase{kOld, 2500, 0, 0, 0, "500", "25", "2475"},
         WageCase{kOld, 4000, 0, 0, 0, "2000", "175", "3825"},
@@ -75,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         WageCase{kNew, 33500.3, 0, 0, 0, "30000.3", "6495.075", "27005.22"},
         WageCase{kNew, 3000, 0, 0, 0, "0", "0", "3000"},
         WageCase{kNew, 1000, 1500, 0, 0, "0", "0", "-500"}));
+// clang-format on
 
 TEST(WageSalaryTax, TableOnlyWithoutTheZeroRule) {
     EXPECT_EQ(tax::WageSalaryTax(-500, kOld), -500 * 0.45 - 15375);

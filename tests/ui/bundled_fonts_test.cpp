@@ -135,7 +135,8 @@ TEST_F(BundledFontsCurrent, HoldEveryTextOfTheCurrentRulesWindowAndItsBoxes) {
     for (const char* typed : kTyped) {
         for (const char* name : kCurrentPages) {
             for (QLineEdit* field : page(name).findChildren<QLineEdit*>()) {
-                if (field->isEnabled() && !field->isReadOnly()) field->setText(QString::fromUtf8(typed));
+                if (field->isEnabled() && !field->isReadOnly())
+                    field->setText(QString::fromUtf8(typed));
             }
             calculate(name);
             CollectTexts(window, texts);
@@ -174,13 +175,15 @@ QStringList FamiliesDrawing(const QString& text, const QFont& font) {
 // in an installed CJK face, the one the system's fallbacks give; the
 // program's own texts never reach for it.
 TEST_F(BundledFonts, LeaveTypedCharactersTheyLackToTheInstalledFaces) {
-    if (!QFontDatabase::families().contains("Noto Serif CJK SC")) GTEST_SKIP() << "no CJK face installed";
+    if (!QFontDatabase::families().contains("Noto Serif CJK SC"))
+        GTEST_SKIP() << "no CJK face installed";
     const QFont font = form1().field(app::Control::Text17).font();
     if (font.families().front() != ui::kBundledSerif) GTEST_SKIP() << "a named face is installed";
     for (const char* typed : {"鑫", "１２"}) {
         const QStringList families = FamiliesDrawing(QString::fromUtf8(typed), font);
         ASSERT_EQ(families.size(), 1) << typed;
-        EXPECT_TRUE(families.front().contains("CJK")) << typed << " in " << families.front().toStdString();
+        EXPECT_TRUE(families.front().contains("CJK"))
+            << typed << " in " << families.front().toStdString();
     }
     EXPECT_EQ(FamiliesDrawing(QString::fromUtf8("工资12"), font), QStringList{ui::kBundledSerif});
 }

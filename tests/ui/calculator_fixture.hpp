@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <stdexcept>
 #include <ostream>
+#include <stdexcept>
 #include <vector>
 
 // Found by argument-dependent lookup, so in the namespaces of the types.
@@ -61,7 +61,8 @@ protected:
     }
 
     app::Form& form(tax::Edition edition) {
-        if (!editions.window(edition)) editions.switchEdition(*editions.window(tax::Edition::OldRules));
+        if (!editions.window(edition))
+            editions.switchEdition(*editions.window(tax::Edition::OldRules));
         return *editions.window(edition);
     }
     app::Form& form1() { return *editions.window(tax::Edition::OldRules); }
@@ -88,7 +89,8 @@ protected:
 
 private:
     void record(const ui::Box& box) {
-        boxes.push_back({box, watched ? watched->text() : QString(), watched && watched->isEnabled()});
+        boxes.push_back(
+            {box, watched ? watched->text() : QString(), watched && watched->isEnabled()});
     }
 };
 

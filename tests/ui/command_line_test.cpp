@@ -22,6 +22,7 @@ struct Case {
     }
 };
 
+// clang-format off
 const Case kCases[] = {
     {{}, Outcome::Start, false, ""},
     {{"--current"}, Outcome::Start, true, ""},
@@ -59,6 +60,7 @@ const Case kCases[] = {
     {{"-reverse=1"}, Outcome::Error, false, "unknown option '-reverse=1'"},
     {{"-platforms", "x"}, Outcome::Error, false, "unknown option '-platforms'"},
 };
+// clang-format on
 
 class CommandLine : public testing::TestWithParam<Case> {};
 

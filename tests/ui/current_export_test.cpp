@@ -60,9 +60,13 @@ TEST_F(CsvExport, ExportIsOnlyOfferedOnceThereIsASchedule) {
 }
 
 TEST_F(CsvExport, EveryByteOfAScheduleFromJuly) {
-    const QByteArray csv = exported({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"},
-                                   {"other", "1000.5"}, {"firstMonth", "7"}});
-    const QByteArray expected = QByteArray("\xEF\xBB\xBF") + kHeader +
+    const QByteArray csv = exported({{"gross", "20000"},
+                                     {"special", "4000"},
+                                     {"additional", "2000"},
+                                     {"other", "1000.5"},
+                                     {"firstMonth", "7"}});
+    const QByteArray expected =
+        QByteArray("\xEF\xBB\xBF") + kHeader +
         U("7月,20000.00,5000.00,7000.50,7999.50,3,0.00,239.99,239.99,15760.01\r\n"
           "8月,40000.00,10000.00,14001.00,15999.00,3,0.00,479.97,239.98,15760.02\r\n"
           "9月,60000.00,15000.00,21001.50,23998.50,3,0.00,719.96,239.99,15760.01\r\n"
@@ -83,9 +87,9 @@ TEST_F(CsvExport, AYearOfTheWageExampleHasPlainAmountsAndItsTotals) {
     EXPECT_EQ(lines[0] + '\n', QByteArray(kHeader));
     EXPECT_EQ(lines[1],
               U("1月,20000.00,5000.00,6000.00,9000.00,3,0.00,270.00,270.00,15730.00\r").toUtf8());
-    EXPECT_EQ(lines[13],
-              U("全年合计,240000.00,60000.00,72000.00,108000.00,,,8280.00,8280.00,183720.00\r")
-                  .toUtf8());
+    EXPECT_EQ(
+        lines[13],
+        U("全年合计,240000.00,60000.00,72000.00,108000.00,,,8280.00,8280.00,183720.00\r").toUtf8());
     EXPECT_TRUE(lines[14].isEmpty());
     EXPECT_TRUE(boxes.empty());
 }
@@ -121,9 +125,11 @@ TEST_P(CsvExportFails, SaysSoAndLeavesNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, CsvExportFails,
+    // clang-format off
     testing::Values(
         FailedWrite{"MissingFolder", "missing/schedule.csv", "No such file or directory"},
         FailedWrite{"AFolder", "folder", "Filename refers to a directory"}),
+    // clang-format on
     [](const testing::TestParamInfo<FailedWrite>& info) { return std::string(info.param.what); });
 
 // A file size limit makes the write itself fail, after the temporary file was made.

@@ -27,9 +27,9 @@ namespace uitest {
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The pages by object name, in the window's order.
-inline const char* const kCurrentPages[] = {"wagePage",     "bonusPage",
-                                            "labourPage",   "authorRoyaltyPage",
-                                            "businessPage", "interestIncidentalPage",
+inline const char* const kCurrentPages[] = {"wagePage",      "bonusPage",
+                                            "labourPage",    "authorRoyaltyPage",
+                                            "businessPage",  "interestIncidentalPage",
                                             "settlementPage"};
 
 // (control, value): a line edit takes the text, a check box "1" or "0", a spin box its number.

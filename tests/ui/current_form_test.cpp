@@ -22,10 +22,9 @@ TEST_F(CurrentWindowTest, SevenPagesInOrderUnderAChineseTitle) {
     EXPECT_EQ(window.objectName(), "CurrentForm");
     EXPECT_EQ(window.windowTitle(), U("现行个人所得税计算"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
-    const char* const titles[] = {"&1 工资薪金",      "&2 全年一次性奖金",
-                                  "&3 劳务报酬",      "&4 稿酬、特许权使用费",
-                                  "&5 经营所得",      "&6 利息股息红利、偶然所得",
-                                  "&7 年度汇算"};
+    const char* const titles[] = {
+        "&1 工资薪金", "&2 全年一次性奖金",         "&3 劳务报酬", "&4 稿酬、特许权使用费",
+        "&5 经营所得", "&6 利息股息红利、偶然所得", "&7 年度汇算"};
     ASSERT_EQ(window.pages().count(), 7);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(window.pages().widget(i)->objectName(), kCurrentPages[i]);
@@ -41,8 +40,8 @@ TEST_F(CurrentWindowTest, SevenPagesInOrderUnderAChineseTitle) {
 std::vector<QWidget*> FocusableFields(QWidget& page) {
     std::vector<QWidget*> fields;
     for (QWidget* w : page.findChildren<QWidget*>()) {
-        if (w->focusPolicy() & Qt::TabFocus && !qobject_cast<QPushButton*>(w) &&
-            w->isEnabled() && w->objectName() != "qt_scrollarea_viewport") {
+        if (w->focusPolicy() & Qt::TabFocus && !qobject_cast<QPushButton*>(w) && w->isEnabled() &&
+            w->objectName() != "qt_scrollarea_viewport") {
             fields.push_back(w);
         }
     }

@@ -40,6 +40,7 @@ struct Worked {
     friend void PrintTo(const Worked& w, std::ostream* os) { *os << w.what; }
 };
 
+// clang-format off
 const Worked kWorked[] = {
     {"wage example", {}, "wagePage", kWageExample,
      {{"firstWithheld", "270.00"}, {"firstNetPay", "15,730.00"}, {"yearWithheld", "8,280.00"},
@@ -113,6 +114,7 @@ const Worked kWorked[] = {
     {"settlement author's remuneration", {}, "settlementPage", {{"author", "200000.01"}},
      {{"taxable", "52,000.01"}, {"tax", "2,680.00"}}},
 };
+// clang-format on
 
 class WorkedValues : public CurrentWindowTest, public testing::WithParamInterface<Worked> {};
 
@@ -185,7 +187,7 @@ TEST_F(CurrentWindowTest, BonusUsesPageOneAsItStandsAndLeavesPageOneAlone) {
     EXPECT_EQ(text("bonusPage", "combinedTax"), "7,200.00");
     EXPECT_EQ(text("bonusPage", "lower"), U("单独计税较低，比并入综合所得少缴 6,120.00 元"));
     EXPECT_EQ(pageOne, (std::vector<QString>{text("wagePage", "yearWithheld"),
-                                            text("wagePage", "annualTaxable")}));
+                                             text("wagePage", "annualTaxable")}));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -201,6 +203,7 @@ struct Refusal {
     friend void PrintTo(const Refusal& r, std::ostream* os) { *os << r.what; }
 };
 
+// clang-format off
 const Refusal kRefusals[] = {
     {"wage gross letters", "wagePage", kWageExample, {{"gross", "abc"}}, "wagePage", "gross",
      Refused("月工资收入")},
@@ -247,6 +250,7 @@ const Refusal kRefusals[] = {
     {"settlement withheld grouped", "settlementPage", {{"wages", "240000"}},
      {{"withheld", "9,880"}}, "settlementPage", "withheld", Refused("已预缴税额")},
 };
+// clang-format on
 
 class RefusedInput : public CurrentWindowTest, public testing::WithParamInterface<Refusal> {};
 

@@ -47,7 +47,8 @@ TEST_F(CalculatorTest, EachWindowKeepsItsOwnValuesAcrossSwitches) {
     EXPECT_FALSE(form1().field(app::Control::Text9).isEnabled());
 
     int windows = 0;
-    for (const QWidget* w : QApplication::topLevelWidgets()) windows += w->objectName().startsWith("Form");
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        windows += w->objectName().startsWith("Form");
     EXPECT_EQ(windows, 2);
 }
 

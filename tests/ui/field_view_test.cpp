@@ -49,6 +49,7 @@ struct Result {
 const std::vector<Edition> kBoth = {Edition::OldRules, Edition::NewRules};
 
 // Results of every length the two formats give, in every output field.
+// clang-format off
 const Result kResults[] = {
     {kBoth, {{"Text8", "12345678900"}}, "Command1", {{"Text9", "3.95061E+09"}}},
     {kBoth, {{"Text8", "1.06338e39"}}, "Command1", {{"Text9", "3.402816E+38"}}},
@@ -71,6 +72,7 @@ const Result kResults[] = {
     {kBoth, {{"Text17", "61728390"}}, "Command6", {{"Text18", "1.234568E+07"}}},
     {kBoth, {{"Text19", "1.7014115e39"}}, "Command7", {{"Text20", "3.402823E+38"}}},
 };
+// clang-format on
 
 TEST_F(CalculatorTest, EveryResultShowsFromItsFirstCharacter) {
     for (const Result& r : kResults) {
@@ -91,7 +93,7 @@ TEST_F(CalculatorTest, EveryResultShowsFromItsFirstCharacter) {
 // Texts no button writes, such as a negative figure, fare the same, and a
 // long text replaced by a short one leaves nothing scrolled.
 TEST_F(CalculatorTest, EveryWrittenTextShowsFromItsFirstCharacter) {
-    const char* outputs[] = {"Text5", "Text6", "Text7", "Text9", "Text12",
+    const char* outputs[] = {"Text5",  "Text6",  "Text7",  "Text9", "Text12",
                              "Text14", "Text16", "Text18", "Text20"};
     const char* texts[] = {"-3.402823E+38", "-0.000123456789012346", "-1.23456789012346E+15", "7"};
     for (const Edition edition : kBoth) {
@@ -112,7 +114,7 @@ TEST_F(CalculatorTest, TextPutInWithoutTheFocusShowsFromItsStart) {
             QLineEdit& field = FieldNamed(form(edition), name);
             ASSERT_FALSE(field.hasFocus());
             QAccessible::queryAccessibleInterface(&field)->setText(QAccessible::Value,
-                                                                  "1234567890123456789");
+                                                                   "1234567890123456789");
             EXPECT_EQ(field.text(), "1234567890123456789");
             EXPECT_TRUE(ShowsFromFirstCharacter(field)) << name << " in " << EditionName(edition);
         }
@@ -127,6 +129,7 @@ struct FocusLeaves {
 
 TEST_F(CalculatorTest, TypedTextShowsFromItsStartOnceTheFocusHasGone) {
     QWidget elsewhere;
+    // clang-format off
     const FocusLeaves cases[] = {
         {"Tab", [](app::Form&, QLineEdit& f) { QTest::keyClick(&f, Qt::Key_Tab); }, true},
         {"Backtab",
@@ -152,6 +155,7 @@ TEST_F(CalculatorTest, TypedTextShowsFromItsStartOnceTheFocusHasGone) {
          },
          false},
     };
+    // clang-format on
     for (const Edition edition : kBoth) {
         app::Form& w = form(edition);
         for (const FocusLeaves& c : cases) {
@@ -162,7 +166,8 @@ TEST_F(CalculatorTest, TypedTextShowsFromItsStartOnceTheFocusHasGone) {
             field.clear();
             field.setFocus(Qt::MouseFocusReason);
             QTest::keyClicks(&field, "1234567890123456789");
-            ASSERT_FALSE(ShowsFromFirstCharacter(field)) << "the amount must be wider than the field";
+            ASSERT_FALSE(ShowsFromFirstCharacter(field))
+                << "the amount must be wider than the field";
             c.leave(w, field);
             EXPECT_EQ(ShowsFromFirstCharacter(field), c.showsStart);
             EXPECT_EQ(field.cursorPosition(), c.showsStart ? 0 : 19);

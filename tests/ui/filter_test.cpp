@@ -16,9 +16,10 @@ namespace {
 using tax::Edition;
 
 TEST(NumericKeyFilter, DiscardsCodesFrom58UpAndPassesNegativeOnes) {
-    const std::int16_t passed[] = {0, 3, 8, 13, 22, 24, 27, 31, 32, 33, 43, 44, 45, 46, 47, 48, 57,
-                                   -32768, -1};
-    const std::int16_t discarded[] = {58, 64, 65, 90, 91, 96, 97, 122, 123, 126, 127, 128, 20013, 32767};
+    const std::int16_t passed[] = {0,  3,  8,  13, 22, 24, 27, 31,     32, 33,
+                                   43, 44, 45, 46, 47, 48, 57, -32768, -1};
+    const std::int16_t discarded[] = {58,  64,  65,  90,  91,  96,    97,
+                                      122, 123, 126, 127, 128, 20013, 32767};
     for (std::int16_t code : passed) {
         const std::int16_t before = code;
         app::NumericKeyFilter(code);
@@ -37,11 +38,13 @@ struct Typing {
     const char* shown;
 };
 
+// clang-format off
 const Typing kTypings[] = {
     {"Text1", "a:z9", "9"},      {"Text1", "0", "0"},         {"Text8", "-12.5", "-12.5"},
     {"Text8", "1,000", "1,000"}, {"Text13", "1e3", "13"},     {"Text2", " +/", " +/"},
     {"Text11", "~@[5", "5"},     {"Text17", "abc1", "abc1"},  {"Text19", "$5", "$5"},
 };
+// clang-format on
 
 class EachWindowsFields : public CalculatorTest, public testing::WithParamInterface<Edition> {
 protected:
@@ -52,7 +55,8 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(Editions, EachWindowsFields, testing::Values(Edition::OldRules, Edition::NewRules),
+INSTANTIATE_TEST_SUITE_P(Editions, EachWindowsFields,
+                         testing::Values(Edition::OldRules, Edition::NewRules),
                          [](const auto& info) { return EditionName(info.param); });
 
 TEST_P(EachWindowsFields, TypedCharactersPassTheFilterOfTheirField) {

@@ -37,7 +37,8 @@ struct KeyPress {
 // and every other field empty; the exemption notice has none of its own.
 QStringList TitlesOf(const char* button) {
     const std::string name = button;
-    if (name == "Command2") return {QString::fromUtf8("纳税结果！"), QString::fromUtf8("收入结果！")};
+    if (name == "Command2")
+        return {QString::fromUtf8("纳税结果！"), QString::fromUtf8("收入结果！")};
     if (name == "Command7") return {QString(), QString::fromUtf8("结果！")};
     return {QString::fromUtf8("结果！")};
 }
@@ -61,7 +62,8 @@ class KeysPressTheFocusedButton : public CalculatorTest,
 TEST_P(KeysPressTheFocusedButton, AndItsBoxesOpen) {
     const KeyPress& p = GetParam();
     app::Form& w = form(p.edition);
-    w.field(app::Control::Text1).setText("5000");  // the wage button with an empty wage would end the run
+    w.field(app::Control::Text1)
+        .setText("5000");  // the wage button with an empty wage would end the run
     QPushButton& b = button(w, p.button);
     b.setFocus();
     QTest::keyClick(&b, p.key);
@@ -71,7 +73,8 @@ TEST_P(KeysPressTheFocusedButton, AndItsBoxesOpen) {
     EXPECT_EQ(exits, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sections, KeysPressTheFocusedButton, testing::ValuesIn(AllButtonsAndKeys()),
+INSTANTIATE_TEST_SUITE_P(Sections, KeysPressTheFocusedButton,
+                         testing::ValuesIn(AllButtonsAndKeys()),
                          [](const testing::TestParamInfo<KeyPress>& info) {
                              return std::string(EditionName(info.param.edition)) + "_" +
                                     KeyName(info.param.key) + "_" + info.param.button;
@@ -156,8 +159,9 @@ TEST_P(RealBoxKeys, DismissEveryBoxAndGiveTheFocusBackToTheButton) {
         int boxes;
     };
     app::Form& w = window();
-    for (const Press p : {Press{"Text8", "3000", "Command1", 1}, Press{"Text1", "5000", "Command2", 2},
-                          Press{"Text19", "500", "Command7", 2}}) {
+    for (const Press p :
+         {Press{"Text8", "3000", "Command1", 1}, Press{"Text1", "5000", "Command2", 2},
+          Press{"Text19", "500", "Command7", 2}}) {
         FieldNamed(w, p.input).setText(p.text);
         QPushButton& b = button(w, p.button);
         b.setFocus();
@@ -174,7 +178,8 @@ TEST_P(RealBoxKeys, DismissEveryBoxAndGiveTheFocusBackToTheButton) {
 std::vector<BoxKey> BothWindowsAndBoxKeys() {
     std::vector<BoxKey> cases;
     for (Edition e : {Edition::OldRules, Edition::NewRules}) {
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) cases.push_back({e, key});
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            cases.push_back({e, key});
     }
     return cases;
 }

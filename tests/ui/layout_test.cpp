@@ -28,7 +28,8 @@ protected:
     app::Form& window() { return form(GetParam()); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Editions, EachWindow, testing::Values(Edition::OldRules, Edition::NewRules),
+INSTANTIATE_TEST_SUITE_P(Editions, EachWindow,
+                         testing::Values(Edition::OldRules, Edition::NewRules),
                          [](const auto& info) { return EditionName(info.param); });
 
 TEST_P(EachWindow, HasEveryControlOnceAndAFixedClientArea) {
@@ -43,8 +44,10 @@ TEST_P(EachWindow, HasEveryControlOnceAndAFixedClientArea) {
     const bool old = GetParam() == Edition::OldRules;
     EXPECT_EQ(w.findChildren<QLabel*>().size(), old ? 28 : 27);
     EXPECT_EQ(w.findChild<QLabel*>("Label2") != nullptr, old);
-    EXPECT_EQ(w.windowTitle(), QString::fromUtf8(old ? "旧版Tovarin--Brellow出品" : "新版Tovarin--Brellow出品"));
-    EXPECT_EQ(button(w, "Command8").text(), QString::fromUtf8(old ? "切换至新版纳税计算" : "切换至旧版纳税计算"));
+    EXPECT_EQ(w.windowTitle(),
+              QString::fromUtf8(old ? "旧版Tovarin--Brellow出品" : "新版Tovarin--Brellow出品"));
+    EXPECT_EQ(button(w, "Command8").text(),
+              QString::fromUtf8(old ? "切换至新版纳税计算" : "切换至旧版纳税计算"));
     EXPECT_FALSE(w.windowIcon().isNull());
 }
 
@@ -73,7 +76,8 @@ TEST_P(EachWindow, PlacesControlsAtTheirPixels) {
     for (const Placed& p : kPlaced) {
         const QWidget* control = window().findChild<QWidget*>(p.name);
         ASSERT_TRUE(control) << p.name;
-        EXPECT_EQ(control->geometry(), GetParam() == Edition::OldRules ? p.form1 : p.form2) << p.name;
+        EXPECT_EQ(control->geometry(), GetParam() == Edition::OldRules ? p.form1 : p.form2)
+            << p.name;
     }
     const auto* frameTop = window().findChild<ui::Line*>("Line18");
     EXPECT_EQ(frameTop->from(), QPoint(472, 0));
@@ -89,6 +93,7 @@ struct GridLine {
     QPoint to;
 };
 
+// clang-format off
 const GridLine kGrid[] = {
     {"Line1", {144, 24}, {144, 184}}, {"Line2", {0, 24}, {296, 24}},
     {"Line3", {0, 184}, {296, 184}},  {"Line4", {0, 184}, {0, 24}},
@@ -103,6 +108,7 @@ const GridLine kGrid[] = {
     {"Line21", {472, 480}, {472, 144}}, {"Line22", {296, 240}, {472, 240}},
     {"Line23", {296, 360}, {472, 360}}, {"Line24", {296, 120}, {472, 120}},
 };
+// clang-format on
 
 TEST_P(EachWindow, DrawsEveryGridLineByNameBetweenItsEndPoints) {
     for (const GridLine& expected : kGrid) {
@@ -137,7 +143,8 @@ TEST_P(EachWindow, AnnouncesEveryKindOfControlInItsRole) {
         {"Image", QAccessible::Graphic},
     };
     int checked = 0;
-    for (QWidget* control : window().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget* control :
+         window().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         const QString name = control->objectName();
         const auto kind = std::find_if(std::begin(kRoles), std::end(kRoles),
                                        [&](const auto& k) { return name.startsWith(k.first); });
@@ -151,7 +158,7 @@ TEST_P(EachWindow, AnnouncesEveryKindOfControlInItsRole) {
 }
 
 TEST_P(EachWindow, StartsWithOnlyTheThresholdFilledAndOutputsOff) {
-    const std::set<QString> disabled = {"Text5", "Text6", "Text7", "Text9", "Text12",
+    const std::set<QString> disabled = {"Text5",  "Text6",  "Text7",  "Text9", "Text12",
                                         "Text14", "Text16", "Text18", "Text20"};
     for (const QLineEdit* field : window().findChildren<QLineEdit*>()) {
         const bool off = disabled.count(field->objectName()) > 0;
@@ -160,7 +167,8 @@ TEST_P(EachWindow, StartsWithOnlyTheThresholdFilledAndOutputsOff) {
             EXPECT_EQ(field->text(), "") << field->objectName().toStdString();
         }
     }
-    EXPECT_EQ(window().field(app::Control::Text7).text(), GetParam() == Edition::OldRules ? "2000" : "3500");
+    EXPECT_EQ(window().field(app::Control::Text7).text(),
+              GetParam() == Edition::OldRules ? "2000" : "3500");
 }
 
 // The named face when it is installed, else the bundled cut of the same style.
@@ -191,6 +199,7 @@ TEST_P(EachWindow, UsesTheFontsOfTheLayout) {
 }
 
 // The Tab key, from the first focus on, visits the enabled controls in this order.
+// clang-format off
 const std::vector<QString> kForm1Tabs = {
     "Text1", "Text2", "Text3", "Text4", "Command2", "Command1", "Text8", "Text10", "Text11",
     "Command3", "Text13", "Command4", "Command5", "Text15", "Text17", "Command6", "Text19",
@@ -210,6 +219,7 @@ TEST_P(EachWindow, TabVisitsEnabledControlsInTheWindowsOrder) {
     }
     EXPECT_EQ(visited, GetParam() == Edition::OldRules ? kForm1Tabs : kForm2Tabs);
 }
+// clang-format on
 
 // What a screen reader announces: the label beside the field and its section.
 struct Announced {
@@ -230,19 +240,23 @@ const Announced kAnnounced[] = {
 
 TEST_P(EachWindow, TellsScreenReadersWhichFieldIsWhich) {
     for (const Announced& a : kAnnounced) {
-        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(&FieldNamed(window(), a.field));
+        QAccessibleInterface* field =
+            QAccessible::queryAccessibleInterface(&FieldNamed(window(), a.field));
         EXPECT_EQ(field->text(QAccessible::Name), QString::fromUtf8(a.name)) << a.field;
-        EXPECT_EQ(field->text(QAccessible::Description), QString::fromUtf8(a.description)) << a.field;
+        EXPECT_EQ(field->text(QAccessible::Description), QString::fromUtf8(a.description))
+            << a.field;
     }
     std::set<QString> distinct;
     for (const QLineEdit* field : window().findChildren<QLineEdit*>()) {
         distinct.insert(field->accessibleName() + '|' + field->accessibleDescription());
     }
     EXPECT_EQ(distinct.size(), 20u);
-    QAccessibleInterface* big = QAccessible::queryAccessibleInterface(&button(window(), "Command3"));
+    QAccessibleInterface* big =
+        QAccessible::queryAccessibleInterface(&button(window(), "Command3"));
     EXPECT_EQ(big->text(QAccessible::Name),
               QString::fromUtf8("这才是纳税的大户，看看人家交了多少，学习的榜样呀！！！！"));
-    QAccessibleInterface* labour = QAccessible::queryAccessibleInterface(&button(window(), "Command1"));
+    QAccessibleInterface* labour =
+        QAccessible::queryAccessibleInterface(&button(window(), "Command1"));
     EXPECT_EQ(labour->text(QAccessible::Name), QString::fromUtf8("计算个人所得税"));
     EXPECT_EQ(labour->text(QAccessible::Description), QString::fromUtf8("2.劳动报酬所得税计算"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&window())->role(), QAccessible::Window);

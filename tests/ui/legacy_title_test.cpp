@@ -15,6 +15,7 @@ struct TitleCase {
 
 TEST(LegacyTitle, IsCompoundTextWhereverGb2312CarriesIt) {
     const QByteArray gb2312 = "\x1b$)A";
+    // clang-format off
     const TitleCase cases[] = {
         {"旧版Tovarin--Brellow出品", "COMPOUND_TEXT",
          gb2312 + "\xbe\xc9\xb0\xe6Tovarin--Brellow\xb3\xf6\xc6\xb7"},
@@ -24,6 +25,7 @@ TEST(LegacyTitle, IsCompoundTextWhereverGb2312CarriesIt) {
         {"税 €", "UTF8_STRING", "税 €"},                // no euro sign in GB2312
         {"结果\x01", "UTF8_STRING", "结果\x01"},        // a control compound text forbids
     };
+    // clang-format on
     for (const TitleCase& c : cases) {
         const ui::LegacyTitle title = ui::EncodeLegacyTitle(QString::fromUtf8(c.title));
         EXPECT_EQ(title.type, c.type) << c.title;

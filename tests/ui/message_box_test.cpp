@@ -78,9 +78,10 @@ TEST_F(RealBoxes, ResultBoxIsShownAnsweredAndOnlyThenWritten) {
     app::Form& w = form1();
     w.field(app::Control::Text8).setText("3000");
     {
-        BoxAnswerer answerer({{QString::fromUtf8("结果！"), QString::fromUtf8("您应缴纳缴个人所得税 440 元。"),
-                               QMessageBox::Information, ""}},
-                             w.field(app::Control::Text9));
+        BoxAnswerer answerer(
+            {{QString::fromUtf8("结果！"), QString::fromUtf8("您应缴纳缴个人所得税 440 元。"),
+              QMessageBox::Information, ""}},
+            w.field(app::Control::Text9));
         button(w, "Command1").click();
     }
     EXPECT_EQ(w.field(app::Control::Text9).text(), "440");
@@ -90,11 +91,12 @@ TEST_F(RealBoxes, ExemptionNoticeBearsTheApplicationTitleAndNoIcon) {
     app::Form& w = form(tax::Edition::NewRules);
     w.field(app::Control::Text19).setText("500");
     {
-        BoxAnswerer answerer({{"TovarinVersion 1.0", QString::fromUtf8("友情提示，低于10000，无需纳税！"),
-                               QMessageBox::NoIcon, ""},
-                              {QString::fromUtf8("结果！"), QString::fromUtf8("您应缴纳缴个人所得税 0 元。"),
-                               QMessageBox::Information, ""}},
-                             w.field(app::Control::Text20));
+        BoxAnswerer answerer(
+            {{"TovarinVersion 1.0", QString::fromUtf8("友情提示，低于10000，无需纳税！"),
+              QMessageBox::NoIcon, ""},
+             {QString::fromUtf8("结果！"), QString::fromUtf8("您应缴纳缴个人所得税 0 元。"),
+              QMessageBox::Information, ""}},
+            w.field(app::Control::Text20));
         button(w, "Command7").click();
     }
     EXPECT_EQ(w.field(app::Control::Text20).text(), "0");

@@ -14,17 +14,20 @@ using Texts = std::vector<std::pair<const char*, const char*>>;
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 ui::Box Result(const char* tax) {
-    return {U("您应缴纳缴个人所得税 ") + U(tax) + U(" 元。"), U("结果！"), ui::BoxIcon::Information};
+    return {U("您应缴纳缴个人所得税 ") + U(tax) + U(" 元。"), U("结果！"),
+            ui::BoxIcon::Information};
 }
 ui::Box WageTax(const char* tax) {
-    return {U("您应缴纳缴个人所得税 ") + U(tax) + U(" 元。"), U("纳税结果！"), ui::BoxIcon::Information};
+    return {U("您应缴纳缴个人所得税 ") + U(tax) + U(" 元。"), U("纳税结果！"),
+            ui::BoxIcon::Information};
 }
 ui::Box WageNet(const char* net) {
-    return {U("您本月所得个人收入为 ") + U(net) + U(" 元。"), U("收入结果！"), ui::BoxIcon::Information};
+    return {U("您本月所得个人收入为 ") + U(net) + U(" 元。"), U("收入结果！"),
+            ui::BoxIcon::Information};
 }
 const ui::Box kExempt = {U("友情提示，低于10000，无需纳税！"), QString(), ui::BoxIcon::None};
-const ui::Box kOutOfRange = {U("输入的金额超出了可以计算的范围，本次计算未作任何更改。"), U("计算错误"),
-                             ui::BoxIcon::Exclamation};
+const ui::Box kOutOfRange = {U("输入的金额超出了可以计算的范围，本次计算未作任何更改。"),
+                             U("计算错误"), ui::BoxIcon::Exclamation};
 const ui::Box kEmptyWage = {U("您输入的总额收入为空气，经本专家分析，认定您的智商高达0，"
                               "如此简单的工作不适合您来操作，请退出！"),
                             U("玩人呢还是智商不达标呢！！！！！！！"), ui::BoxIcon::Exclamation};
@@ -42,6 +45,7 @@ const std::vector<Edition> kBoth = {Edition::OldRules, Edition::NewRules};
 const std::vector<Edition> kOld = {Edition::OldRules};
 const std::vector<Edition> kNew = {Edition::NewRules};
 
+// clang-format off
 const Press kPresses[] = {
     {"labour empty", kBoth, {}, "Command1", {Result("0")}, {{"Text9", "0"}}},
     {"labour 800.5", kBoth, {{"Text8", "800.5"}}, "Command1", {Result("0.1")}, {{"Text9", "0.1"}}},
@@ -90,6 +94,7 @@ const Press kPresses[] = {
      {{"Text20", "2000.1"}}},
     {"incidental -5", kBoth, {{"Text19", "-5"}}, "Command7", {Result("0")}, {{"Text20", "0"}}},
 };
+// clang-format on
 
 void Type(app::Form& form, const Texts& texts) {
     for (const auto& [field, text] : texts) FieldNamed(form, field).setText(U(text));
@@ -108,9 +113,17 @@ TEST_F(CalculatorTest, EverySectionShowsItsBoxesThenWritesAndDisables) {
                 EXPECT_EQ(FieldNamed(w, field).text(), U(text)) << field;
                 EXPECT_FALSE(FieldNamed(w, field).isEnabled()) << field;
             }
-            Type(w, {{"Text1", "1"}, {"Text2", ""}, {"Text3", ""}, {"Text4", ""}, {"Text8", ""},
-                     {"Text10", ""}, {"Text11", ""}, {"Text13", ""}, {"Text15", ""},
-                     {"Text17", ""}, {"Text19", ""}});
+            Type(w, {{"Text1", "1"},
+                     {"Text2", ""},
+                     {"Text3", ""},
+                     {"Text4", ""},
+                     {"Text8", ""},
+                     {"Text10", ""},
+                     {"Text11", ""},
+                     {"Text13", ""},
+                     {"Text15", ""},
+                     {"Text17", ""},
+                     {"Text19", ""}});
         }
     }
 }
@@ -146,6 +159,7 @@ struct Overflow {
     std::vector<const char*> untouched;
 };
 
+// clang-format off
 const Overflow kOverflows[] = {
     {"labour tax beyond single", {{"Text8", "1e40"}}, "Command1", {"Text9"}},
     {"labour amount beyond double", {{"Text8", "1e400"}}, "Command1", {"Text9"}},
@@ -160,6 +174,7 @@ const Overflow kOverflows[] = {
     {"interest beyond single", {{"Text17", "1e40"}}, "Command6", {"Text18"}},
     {"incidental negative beyond single", {{"Text19", "-1e40"}}, "Command7", {"Text20"}},
 };
+// clang-format on
 
 TEST_F(CalculatorTest, AnAmountOutOfRangeWarnsAndChangesNothing) {
     for (const Edition edition : kBoth) {
@@ -171,7 +186,8 @@ TEST_F(CalculatorTest, AnAmountOutOfRangeWarnsAndChangesNothing) {
             boxes.clear();
             button(w, o.button).click();
             EXPECT_EQ(shownBoxes(), std::vector<ui::Box>{kOutOfRange});
-            for (const char* field : o.untouched) EXPECT_EQ(FieldNamed(w, field).text(), "before") << field;
+            for (const char* field : o.untouched)
+                EXPECT_EQ(FieldNamed(w, field).text(), "before") << field;
             Type(w, o.typed.size() == 1 ? Texts{{o.typed[0].first, ""}}
                                         : Texts{{o.typed[0].first, ""}, {o.typed[1].first, ""}});
         }

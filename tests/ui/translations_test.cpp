@@ -20,7 +20,8 @@ struct LocaleCase {
 TEST(QtTranslations, BoxButtonReadsInTheLocalesLanguage) {
     const LocaleCase cases[] = {{"zh_CN", "确定"}, {"en_US", "OK"}, {"C", "OK"}};
     for (const LocaleCase& c : cases) {
-        QTranslator* translator = app::InstallQtTranslations(QLocale(QString::fromLatin1(c.locale)));
+        QTranslator* translator =
+            app::InstallQtTranslations(QLocale(QString::fromLatin1(c.locale)));
         {
             QMessageBox box(QMessageBox::Information, "title", "text", QMessageBox::Ok);
             EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QString::fromUtf8(c.button)) << c.locale;

@@ -25,10 +25,12 @@ BonusPage::BonusPage(WagePage& wages) : Page("bonusPage"), wages_(wages) {
     combined_ = addOutput("combinedTax", Text("并入综合所得增加的税额"));
     wageTaxable_ = addOutput("wageAnnualTaxable", Text("工资薪金全年累计应纳税所得额"));
     lower_ = addOutput("lower", Text("比较"), Qt::AlignLeft);
-    addNote(Text("单独计税：以奖金除以 12 的商数查找月度税率表的税率和速算扣除数，\n"
-                 "应纳税额 = 奖金 × 税率 − 速算扣除数。单独计税的政策执行至 2027 年 12 月 31 日。"));
-    addNote(Text("并入综合所得：把奖金加到“工资薪金”页按其当前内容算出的全年累计应纳税所得额上\n"
-                 "（该页月工资收入为空时按 0 计），按综合所得年度税率表计算增加的税额。"));
+    addNote(
+        Text("单独计税：以奖金除以 12 的商数查找月度税率表的税率和速算扣除数，\n"
+             "应纳税额 = 奖金 × 税率 − 速算扣除数。单独计税的政策执行至 2027 年 12 月 31 日。"));
+    addNote(
+        Text("并入综合所得：把奖金加到“工资薪金”页按其当前内容算出的全年累计应纳税所得额上\n"
+             "（该页月工资收入为空时按 0 计），按综合所得年度税率表计算增加的税额。"));
     column().addStretch();
 }
 

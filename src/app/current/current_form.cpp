@@ -42,8 +42,9 @@ CurrentForm::CurrentForm() : pages_(new QTabWidget) {
     }
     pages_->setUsesScrollButtons(false);
 
-    auto* footer = new QLabel(Text("金额以元为单位，可输入数字、一个小数点和最多两位小数；"
-                                   "选填项空白按 0 计算。按 Enter 计算当前页。"));
+    auto* footer =
+        new QLabel(Text("金额以元为单位，可输入数字、一个小数点和最多两位小数；"
+                        "选填项空白按 0 计算。按 Enter 计算当前页。"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
     layout->addWidget(footer);

@@ -20,8 +20,9 @@ BusinessPage::BusinessPage() : Page("businessPage") {
     costs_ = addInput("costs", Text("成本、费用及损失"), Need::Optional);
     basicDeduction_ = addCheckBox("basicDeduction", Text("没有综合所得，减除费用 60,000 元"));
     tax_ = addOutput("tax", Text("经营所得应纳税额"));
-    addNote(Text("应纳税所得额 = 收入总额 − 成本、费用及损失（没有综合所得的再减 60,000 元），\n"
-                 "按经营所得税率表（5% 至 35%）计算。"));
+    addNote(
+        Text("应纳税所得额 = 收入总额 − 成本、费用及损失（没有综合所得的再减 60,000 元），\n"
+             "按经营所得税率表（5% 至 35%）计算。"));
     addNote(Text("未减除任何税收优惠（例如个体工商户经营所得减半征收），所示为减免前的应纳税额。"));
     column().addStretch();
 }
@@ -37,13 +38,14 @@ void BusinessPage::calculate() {
 
 InterestIncidentalPage::InterestIncidentalPage() : Page("interestIncidentalPage") {
     interest_ = addInput("interest", Text("利息、股息、红利所得"), Need::Optional);
-    incidental_ = addInput("incidental", Text("偶然所得"), Need::Optional,
-                           Text("例如中奖、中彩所得"));
+    incidental_ =
+        addInput("incidental", Text("偶然所得"), Need::Optional, Text("例如中奖、中彩所得"));
     lottery_ = addCheckBox("lotteryPrize", Text("单张彩票中奖"));
     interestTax_ = addOutput("interestTax", Text("利息、股息、红利所得应纳税额"));
     incidentalTax_ = addOutput("incidentalTax", Text("偶然所得应纳税额"));
-    addNote(Text("两者均按收入全额的 20% 计税。利息、股息、红利所得未适用任何免税规定\n"
-                 "（例如持有上市公司股票超过 1 年的股息红利免税）。"));
+    addNote(
+        Text("两者均按收入全额的 20% 计税。利息、股息、红利所得未适用任何免税规定\n"
+             "（例如持有上市公司股票超过 1 年的股息红利免税）。"));
     addNote(Text("单张彩票中奖不超过 10,000 元的免税；超过的按全额计税。至少填写一项收入。"));
     column().addStretch();
 }

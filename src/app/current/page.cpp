@@ -148,8 +148,9 @@ void Page::addNote(const QString& text) { notes_->addWidget(Paragraph(text)); }
 Fen AmountReader::read(QLineEdit& field, Need need) {
     if (!ok_) return 0;
     if (need == Need::Required && IsBlank(field.text())) {
-        refuse(field, Text("缺少输入"),
-               Text("请填写“%1”：这一项不能为空。\n").arg(field.accessibleName()) + Text(kAccepted));
+        refuse(
+            field, Text("缺少输入"),
+            Text("请填写“%1”：这一项不能为空。\n").arg(field.accessibleName()) + Text(kAccepted));
         return 0;
     }
     const std::optional<Fen> amount = tax::current::ReadYuan(field.text().toStdString());

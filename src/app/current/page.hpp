@@ -43,8 +43,8 @@ protected:
     QSpinBox* addNumber(const char* name, const QString& label, int minimum, int maximum,
                         const QString& suffix, const QString& hint = {});
     // A read-only result field, in two columns of label and field.
-    QLineEdit* addOutput(const char* name, const QString& label, Qt::Alignment alignment =
-                                                                     Qt::AlignRight);
+    QLineEdit* addOutput(const char* name, const QString& label,
+                         Qt::Alignment alignment = Qt::AlignRight);
     // A paragraph under the results, in the lines its text breaks it into.
     void addNote(const QString& text);
 

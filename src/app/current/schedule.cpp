@@ -59,9 +59,9 @@ YearSums SumsOf(const Schedule& schedule) {
 }
 
 QStringList ScheduleHeaders() {
-    return {Text("月份"),         Text("累计收入"),   Text("累计减除费用"),
-            Text("累计扣除"),     Text("累计应纳税所得额"), Text("税率（%）"),
-            Text("速算扣除数"),   Text("累计应纳税额"), Text("本月预扣税额"),
+    return {Text("月份"),        Text("累计收入"),         Text("累计减除费用"),
+            Text("累计扣除"),    Text("累计应纳税所得额"), Text("税率（%）"),
+            Text("速算扣除数"),  Text("累计应纳税额"),     Text("本月预扣税额"),
             Text("本月税后收入")};
 }
 

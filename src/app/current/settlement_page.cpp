@@ -8,8 +8,9 @@ namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-const char* const kWaiver = "综合所得年收入不超过 120,000 元，或应补税额不超过 400 元的，无需补税"
-                            "（执行至 2027 年 12 月 31 日）";
+const char* const kWaiver =
+    "综合所得年收入不超过 120,000 元，或应补税额不超过 400 元的，无需补税"
+    "（执行至 2027 年 12 月 31 日）";
 
 QString Conclusion(const tax::current::Settlement& settlement) {
     const Fen balance = settlement.balance;
@@ -31,13 +32,12 @@ SettlementPage::SettlementPage() : Page("settlementPage") {
     royalty_ = addInput("royalty", Text("全年特许权使用费收入"), Need::Optional);
     special_ = addInput("special", Text("全年专项扣除"), Need::Optional,
                         Text("个人缴纳的基本养老、医疗、失业保险和住房公积金"));
-    additional_ = addInput(
-        "additional", Text("全年专项附加扣除"), Need::Optional,
-        Text("各项合计，含只在汇算时扣除的大病医疗（自付超过 15,000 元的部分，\n"
-             "最多 80,000 元）。年度标准：子女教育、3 岁以下婴幼儿照护每个子女\n"
-             "24,000 元，继续教育 4,800 元（职业资格证书当年 3,600 元），\n"
-             "住房贷款利息 12,000 元，住房租金 18,000 / 13,200 / 9,600 元，\n"
-             "赡养老人最多 36,000 元"));
+    additional_ = addInput("additional", Text("全年专项附加扣除"), Need::Optional,
+                           Text("各项合计，含只在汇算时扣除的大病医疗（自付超过 15,000 元的部分，\n"
+                                "最多 80,000 元）。年度标准：子女教育、3 岁以下婴幼儿照护每个子女\n"
+                                "24,000 元，继续教育 4,800 元（职业资格证书当年 3,600 元），\n"
+                                "住房贷款利息 12,000 元，住房租金 18,000 / 13,200 / 9,600 元，\n"
+                                "赡养老人最多 36,000 元"));
     other_ = addInput("other", Text("全年其他扣除"), Need::Optional,
                       Text("例如个人养老金，每年最多 12,000 元"));
     withheld_ = addInput("withheld", Text("已预缴税额"), Need::Optional,
@@ -48,9 +48,10 @@ SettlementPage::SettlementPage() : Page("settlementPage") {
     payment_ = addOutput("payment", Text("应补税额"));
     refund_ = addOutput("refund", Text("应退税额"));
     conclusion_ = addOutput("conclusion", Text("汇算结论"), Qt::AlignLeft);
-    addNote(Text("应纳税所得额 = 工资薪金 + 劳务报酬 × 80% + 特许权使用费 × 80% + 稿酬 × 80% × 70%\n"
-                 "− 60,000 − 专项扣除 − 专项附加扣除 − 其他扣除，按综合所得年度税率表计算；\n"
-                 "应纳税额减去已预缴税额，为负应退税，为正应补税。"));
+    addNote(
+        Text("应纳税所得额 = 工资薪金 + 劳务报酬 × 80% + 特许权使用费 × 80% + 稿酬 × 80% × 70%\n"
+             "− 60,000 − 专项扣除 − 专项附加扣除 − 其他扣除，按综合所得年度税率表计算；\n"
+             "应纳税额减去已预缴税额，为负应退税，为正应补税。"));
     addNote(Text(kWaiver) + Text("。\n至少填写一项收入。"));
     column().addStretch();
 }

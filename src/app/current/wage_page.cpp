@@ -71,11 +71,11 @@ WagePage::WagePage() : Page("wagePage") {
     gross_ = addInput("gross", Text("月工资收入"), Need::Required, Text("每月税前应发工资"));
     special_ = addInput("special", Text("每月专项扣除"), Need::Optional,
                         Text("个人缴纳的基本养老、医疗、失业保险和住房公积金"));
-    additional_ = addInput(
-        "additional", Text("每月专项附加扣除"), Need::Optional,
-        Text("各项合计。每月标准：子女教育、3 岁以下婴幼儿照护每个子女 2,000 元，\n"
-             "继续教育 400 元，住房贷款利息 1,000 元，住房租金 1,500 / 1,100 / 800 元\n"
-             "（按城市），赡养老人最多 3,000 元"));
+    additional_ =
+        addInput("additional", Text("每月专项附加扣除"), Need::Optional,
+                 Text("各项合计。每月标准：子女教育、3 岁以下婴幼儿照护每个子女 2,000 元，\n"
+                      "继续教育 400 元，住房贷款利息 1,000 元，住房租金 1,500 / 1,100 / 800 元\n"
+                      "（按城市），赡养老人最多 3,000 元"));
     other_ = addInput("other", Text("每月其他扣除"), Need::Optional,
                       Text("例如个人养老金，每月最多 1,000 元"));
     firstMonth_ = addNumber("firstMonth", Text("当年任职受雇起始月份"), 1, 12, Text(" 月"),
@@ -85,9 +85,10 @@ WagePage::WagePage() : Page("wagePage") {
     firstNetPay_ = addOutput("firstNetPay", Text("首月税后收入"));
     yearWithheld_ = addOutput("yearWithheld", Text("全年预扣税额合计"));
     annualTaxable_ = addOutput("annualTaxable", Text("全年累计应纳税所得额"));
-    addNote(Text("累计预扣法：每月减除费用 5,000 元，累计应纳税额按综合所得年度税率表计算；\n"
-                 "本月预扣税额 = 累计应纳税额 − 此前各月已预扣税额（不小于 0），"
-                 "税后收入 = 工资 − 专项扣除 − 本月预扣税额。"));
+    addNote(
+        Text("累计预扣法：每月减除费用 5,000 元，累计应纳税额按综合所得年度税率表计算；\n"
+             "本月预扣税额 = 累计应纳税额 − 此前各月已预扣税额（不小于 0），"
+             "税后收入 = 工资 − 专项扣除 − 本月预扣税额。"));
 
     model_ = new ScheduleModel(this);
     table_ = ScheduleTable(model_);
@@ -112,8 +113,7 @@ std::optional<tax::current::WageInput> WagePage::readInput(Need grossNeed) {
     const tax::current::WageInput input{read.read(*gross_, grossNeed),
                                         read.read(*special_, Need::Optional),
                                         read.read(*additional_, Need::Optional),
-                                        read.read(*other_, Need::Optional),
-                                        firstMonth_->value()};
+                                        read.read(*other_, Need::Optional), firstMonth_->value()};
     if (!read.ok()) return std::nullopt;
     return input;
 }

@@ -10,16 +10,19 @@ namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-const char* const kFixedExpenses = "每次收入不超过 4,000 元的减除费用 800 元，超过 4,000 元的减除 20%；";
+const char* const kFixedExpenses =
+    "每次收入不超过 4,000 元的减除费用 800 元，超过 4,000 元的减除 20%；";
 
 }  // namespace
 
 LabourPage::LabourPage() : Page("labourPage") {
-    income_ = addInput("income", Text("每次劳务报酬收入"), Need::Required, Text("一次支付的税前金额"));
+    income_ =
+        addInput("income", Text("每次劳务报酬收入"), Need::Required, Text("一次支付的税前金额"));
     tax_ = addOutput("tax", Text("应预扣预缴税额"));
-    addNote(Text(kFixedExpenses) +
-            Text("\n余额不超过 20,000 元的预扣率 20%，20,000 至 50,000 元 30%（速算扣除数 2,000），\n"
-                 "超过 50,000 元 40%（速算扣除数 7,000）。"));
+    addNote(
+        Text(kFixedExpenses) +
+        Text("\n余额不超过 20,000 元的预扣率 20%，20,000 至 50,000 元 30%（速算扣除数 2,000），\n"
+             "超过 50,000 元 40%（速算扣除数 7,000）。"));
     column().addStretch();
 }
 

@@ -16,7 +16,8 @@ void Command7_Click(Form& form) {
     const tax::IncidentalIncome outcome = tax::IncidentalIncomeTax(income);
     if (outcome.exempt) {
         // No title of its own: the box bears the application's title.
-        PresentBox(form, {QString::fromUtf8("友情提示，低于10000，无需纳税！"), QString(), ui::BoxIcon::None});
+        PresentBox(form, {QString::fromUtf8("友情提示，低于10000，无需纳税！"), QString(),
+                          ui::BoxIcon::None});
     }
     PublishResult(form, form.field(Control::Text20), outcome.tax);
 }

@@ -19,7 +19,8 @@ QString TaxPrompt(const QString& amountText) {
 }
 
 void ShowTaxResult(Form& form, float tax) {
-    PresentBox(form, {TaxPrompt(AmountText(tax)), QString::fromUtf8("结果！"), ui::BoxIcon::Information});
+    PresentBox(form,
+               {TaxPrompt(AmountText(tax)), QString::fromUtf8("结果！"), ui::BoxIcon::Information});
 }
 
 void PublishResult(Form& form, ui::Field& output, float tax) {
@@ -32,8 +33,9 @@ void Press(void (*click)(Form&), Form& form) {
     try {
         click(form);
     } catch (const tax::ArithmeticError&) {
-        PresentBox(form, {QString::fromUtf8("输入的金额超出了可以计算的范围，本次计算未作任何更改。"),
-                          QString::fromUtf8("计算错误"), ui::BoxIcon::Exclamation});
+        PresentBox(form,
+                   {QString::fromUtf8("输入的金额超出了可以计算的范围，本次计算未作任何更改。"),
+                    QString::fromUtf8("计算错误"), ui::BoxIcon::Exclamation});
     }
 }
 

@@ -8,12 +8,15 @@
 namespace app {
 namespace {
 
-QString DoubleText(double amount) { return QString::fromStdString(tax::FormatDoubleAmount(amount)); }
+QString DoubleText(double amount) {
+    return QString::fromStdString(tax::FormatDoubleAmount(amount));
+}
 
 void ScoldEmptyWage(Form& form) {
     PresentBox(form, {QString::fromUtf8("您输入的总额收入为空气，经本专家分析，认定您的智商高达0，"
                                         "如此简单的工作不适合您来操作，请退出！"),
-                      QString::fromUtf8("玩人呢还是智商不达标呢！！！！！！！"), ui::BoxIcon::Exclamation});
+                      QString::fromUtf8("玩人呢还是智商不达标呢！！！！！！！"),
+                      ui::BoxIcon::Exclamation});
 }
 
 }  // namespace

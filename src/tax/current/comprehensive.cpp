@@ -75,9 +75,8 @@ Fen BonusCombinedTax(Fen annualTaxable, Fen bonus) {
 }
 
 Settlement AnnualSettlement(const SettlementInput& in) {
-    const Exact deductions =
-        Exact(detail::kAnnualBasicDeduction) + Exact(in.special) + Exact(in.additional) +
-        Exact(in.other);
+    const Exact deductions = Exact(detail::kAnnualBasicDeduction) + Exact(in.special) +
+                             Exact(in.additional) + Exact(in.other);
     const Exact taxable = SettlementIncome(in) - deductions;
     const Wide tax = AnnualTax(taxable);
     const Wide balance = tax - in.withheld;

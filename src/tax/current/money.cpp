@@ -53,8 +53,9 @@ std::optional<Fen> ReadYuan(std::string_view text) {
     if (compact.empty()) return 0;
     const std::size_t point = compact.find('.');
     const std::string_view whole = std::string_view(compact).substr(0, point);
-    const std::string_view decimals =
-        point == std::string::npos ? std::string_view() : std::string_view(compact).substr(point + 1);
+    const std::string_view decimals = point == std::string::npos
+                                          ? std::string_view()
+                                          : std::string_view(compact).substr(point + 1);
     if (!AllDigits(whole) || !AllDigits(decimals) || decimals.size() > 2) return std::nullopt;
     if (whole.empty() && decimals.empty()) return std::nullopt;
     const std::optional<std::uint64_t> yuan = DigitValue(whole);
@@ -70,7 +71,8 @@ std::string FormatYuan(Fen amount) {
     const std::uint64_t magnitude =
         amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
     std::array<char, std::numeric_limits<std::uint64_t>::digits10 + 1> digits{};
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude / 100).ptr;
+    const auto end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), magnitude / 100).ptr;
     const std::string_view yuan(digits.data(), static_cast<std::size_t>(end - digits.data()));
 
     std::string text = amount < 0 ? "-" : "";

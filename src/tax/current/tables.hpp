@@ -68,7 +68,7 @@ inline constexpr int kAuthorRoyaltyRate = 20;
 
 inline constexpr Fen kMonthlyBasicDeduction = Yuan(5'000);
 inline constexpr Fen kAnnualBasicDeduction = Yuan(60'000);  // settlement and business
-inline constexpr int kFlatRate = 20;                         // interest, dividends, incidental
+inline constexpr int kFlatRate = 20;                        // interest, dividends, incidental
 inline constexpr Fen kLotteryExemptUpTo = Yuan(10'000);
 
 // A positive settlement balance need not be paid up to either limit.
