@@ -8,8 +8,6 @@
 #include "app/layout.hpp"
 #include "app/twips.hpp"
 #include "first_paint_probe.hpp"
-#include "tax/amount.hpp"
-#include "tax/wage.hpp"
 
 #include <QApplication>
 #include <QLocale>
@@ -22,9 +20,7 @@ namespace {
 constexpr tax::Edition kEdition = tax::Edition::OldRules;
 
 QString TextOf(const app::ControlRow& row) {
-    if (row.id == app::Control::Text7) {
-        return QString::fromStdString(tax::FormatAmount(tax::Threshold(kEdition)));
-    }
+    if (row.id == app::Control::Text7) return app::ThresholdText(kEdition);
     return QString::fromUtf8(row.text);
 }
 

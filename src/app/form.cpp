@@ -64,6 +64,10 @@ const QFont& FontOf(Font font) {
     return fonts[static_cast<std::size_t>(font)];
 }
 
+QString ThresholdText(tax::Edition edition) {
+    return QString::fromStdString(tax::FormatAmount(tax::Threshold(edition)));
+}
+
 namespace {
 
 // The control as this edition has it; nullopt when the edition leaves it out.
@@ -103,8 +107,7 @@ Form::Form(tax::Edition edition)
     setFont(FontOf(Font::Window));
     addLines();
     addControls();
-    // The threshold is the rules' own figure, shown as every amount is.
-    field(Control::Text7).write(QString::fromStdString(tax::FormatAmount(tax::Threshold(edition))));
+    field(Control::Text7).write(ThresholdText(edition));
     describeControls();
     wireButtons();
     orderTabs();

@@ -7,12 +7,17 @@
 #include "ui/field.hpp"
 #include "ui/window.hpp"
 
+#include <QString>
+
 #include <array>
 
 namespace app {
 
 // The font of a control of the layout, as the windows use it.
 const QFont& FontOf(Font font);
+
+// Text7's initial text: the edition's threshold, shown as every amount is.
+QString ThresholdText(tax::Edition edition);
 
 class Form : public ui::Window {
     Q_OBJECT
