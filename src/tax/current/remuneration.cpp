@@ -9,10 +9,10 @@ namespace {
 using detail::ClampToFen;
 using detail::Exact;
 
-// Up to 4,000 yuan the payment less 800, above it 80 % of the payment.
-Exact TaxablePart(Fen income) {
-    if (income <= detail::kFixedExpensesUpTo) return Exact(income) - Exact(detail::kFixedExpenses);
-    return Exact(income).Percent(detail::kRemunerationPercent);
+// Up to the bound the payment less the fixed expenses, above it a share of the payment.
+Exact TaxablePart(const Parameters& p, Fen income) {
+    if (income <= p.fixedExpensesUpTo) return Exact(income) - Exact(p.fixedExpenses);
+    return Exact(income).Percent(p.remunerationPercent);
 }
 
 // A taxable part of 0 or less owes nothing.
@@ -23,16 +23,16 @@ Fen FlatTax(Exact taxable, int percent) {
 
 }  // namespace
 
-Fen LabourWithholding(Fen income) {
-    return ClampToFen(detail::ByTable(detail::kLabourTable, TaxablePart(income)).tax);
+Fen LabourWithholding(const Parameters& p, Fen income) {
+    return ClampToFen(detail::ByTable(p.labour, TaxablePart(p, income)).tax);
 }
 
-Fen AuthorWithholding(Fen income) {
-    return FlatTax(TaxablePart(income).Percent(detail::kAuthorPercent), detail::kAuthorRoyaltyRate);
+Fen AuthorWithholding(const Parameters& p, Fen income) {
+    return FlatTax(TaxablePart(p, income).Percent(p.authorPercent), p.authorRoyaltyRate);
 }
 
-Fen RoyaltyWithholding(Fen income) {
-    return FlatTax(TaxablePart(income), detail::kAuthorRoyaltyRate);
+Fen RoyaltyWithholding(const Parameters& p, Fen income) {
+    return FlatTax(TaxablePart(p, income), p.authorRoyaltyRate);
 }
 
 }  // namespace tax::current
