@@ -149,4 +149,28 @@ struct AdditionalClaims {
 // below 0 or above the year's cap).
 std::optional<Fen> MonthlyAdditionalDeduction(const Parameters&, const AdditionalClaims&);
 
+// ---- planning ------------------------------------------------------------------------------
+
+// The least monthly gross G (the same in every month of `shape`, whose other amounts are kept)
+// whose schedule's netPay, summed over the months, is at least averageNet × the number of
+// months; nullopt where the schedule gives no rows or no G up to 10^14 fen reaches it.
+std::optional<Fen> GrossForNet(const Parameters&, const PayrollYear& shape, Fen averageNet);
+
+// The dead zone that holds `bonus`, if any: every bonus from `from` to `to` (inclusive, fen)
+// leaves strictly less after its separate tax than the bonus `better` (the bound just below
+// them) leaves after its own.
+struct BonusZone {
+    Fen from, to, better;
+};
+std::optional<BonusZone> BonusDeadZone(const Parameters&, Fen bonus);
+
+// Of the whole-yuan bonuses (multiples of 100 fen, as bonuses are set) from 0 to package, the
+// one whose total tax is least: AnnualTableTax(package - bonus - annualDeductions) +
+// BonusSeparateTax(bonus); the smallest such bonus, and that total. In a year without separate
+// taxation the bonus is merged, so no bonus (0) is best.
+struct BonusSplit {
+    Fen bonus, totalTax;
+};
+BonusSplit BestBonusSplit(const Parameters&, Fen package, Fen annualDeductions);
+
 }  // namespace tax::current
