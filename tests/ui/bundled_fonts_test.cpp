@@ -129,16 +129,20 @@ TEST_F(BundledFonts, HoldEveryTextOfBothEditionWindowsAndTheirBoxes) {
 
 class BundledFontsCurrent : public CurrentWindowTest {};
 
+// In every year, whose texts state its own standards.
 TEST_F(BundledFontsCurrent, HoldEveryTextOfTheCurrentRulesWindowAndItsBoxes) {
     std::set<QString> texts;
-    CollectTexts(window, texts);
+    for (int year = tax::current::kFirstYear; year <= tax::current::kLastYear; ++year) {
+        chooseYear(year);
+        CollectTexts(window, texts);
+    }
     for (const char* typed : kTyped) {
-        for (const char* name : kCurrentPages) {
-            for (QLineEdit* field : page(name).findChildren<QLineEdit*>()) {
+        for (const PageId id : kCurrentPages) {
+            for (QLineEdit* field : page(id).findChildren<QLineEdit*>()) {
                 if (field->isEnabled() && !field->isReadOnly())
                     field->setText(QString::fromUtf8(typed));
             }
-            calculate(name);
+            calculate(id);
             CollectTexts(window, texts);
         }
     }

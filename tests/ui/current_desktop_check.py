@@ -1,14 +1,16 @@
 #!/usr/bin/python3
 """Drives the real calculator's current-rules window, started with --current, on an X display
 over the accessibility bus: fields found by their names (their labels) on the page showing,
-pages chosen by their tabs, buttons pressed, boxes read and dismissed, and Enter typed. The
-program is told from other programs on the bus by its process id. Saves a screenshot of every
-page with its results and of a warning box, named after the scale factor.
+pages chosen by their tabs, buttons pressed, boxes read and dismissed, Enter typed, and the tax
+year chosen from the keyboard. The program is told from other programs on the bus by its process
+id. Saves a screenshot of every page with its results and of a warning box, named after the
+scale factor.
 
 Run inside an X display and a D-Bus session whose daemon sees that display:
     xvfb-run -a dbus-run-session -- current_desktop_check.py CALCULATOR OUTDIR SCALE
 """
 
+import datetime
 import os
 import subprocess
 import sys
@@ -24,7 +26,18 @@ TITLE = "现行个人所得税计算"
 PAGES = ["1 工资薪金", "2 全年一次性奖金", "3 劳务报酬", "4 稿酬、特许权使用费", "5 经营所得",
          "6 利息股息红利、偶然所得", "7 年度汇算"]
 CALCULATE = "计算"
-RETURN = 0xff0d  # the X keysym
+RETURN = 0xff0d  # the X keysyms
+UP, DOWN = 0xff52, 0xff54
+
+# The tax year starts as the calendar year, within the years of the rules; Qt names the choice by
+# the year chosen, and its label says what it is.
+YEAR_LABEL = "纳税年度(Y)"
+FIRST_YEAR, LAST_YEAR = 2019, 2027
+START_YEAR = min(max(datetime.date.today().year, FIRST_YEAR), LAST_YEAR)
+# 2022's standards, in the hint beside the monthly special additional deductions.
+HINT_2022 = ("各项合计。每月标准：子女教育、3 岁以下婴幼儿照护每个子女 1,000 元，\n"
+             "继续教育 400 元，住房贷款利息 1,000 元，住房租金 1,500 / 1,100 / 800 元\n"
+             "（按城市），赡养老人最多 2,000 元（非独生子女每人分摊最多 1,000 元）")
 
 WAGES = {"月工资收入": "20000", "每月专项扣除": "4000", "每月专项附加扣除": "2000"}
 EXEMPT = ("免税提示", "单张彩票中奖不超过 10,000 元，免征个人所得税。", True)
@@ -266,6 +279,48 @@ def check_keyboard(calc):
     wait_for(lambda: showing(calc.pages[PAGES[6]]), "Alt+7 to bring the last page to the front")
 
 
+def year_choice(calc):
+    found = pyatspi.findAllDescendants(calc.frame, lambda n: n.getRoleName() == "combo box")
+    check(len(found) == 1, f"one combo box in the window, found {len(found)}")
+    return found[0]
+
+
+def labels_of(node):
+    return [relation.getTarget(i).name for relation in node.getRelationSet()
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+            for i in range(relation.getNTargets())]
+
+
+def check_year_at_start(calc):
+    choice = year_choice(calc)
+    check(choice.name == f"{START_YEAR} 年", f"the year starts as {START_YEAR}, not {choice.name!r}")
+    check(YEAR_LABEL in labels_of(choice), f"the year is labelled {YEAR_LABEL}: {labels_of(choice)}")
+
+
+def check_year(calc):
+    """Alt+Y and the arrow keys choose 2022: the results go, its standards come, and the pages
+    compute again."""
+    calc.open_page(0)
+    check(text_of(calc.field("首月预扣税额")) != "", "the wage page has results before")
+    subprocess.run(["xdotool", "key", "alt+y"], check=True)
+    choice = year_choice(calc)
+    wait_for(lambda: has(choice, pyatspi.STATE_FOCUSED), "Alt+Y to reach the year")
+    for _ in range(abs(START_YEAR - 2022)):
+        key(UP if START_YEAR > 2022 else DOWN)
+    wait_for(lambda: year_choice(calc).name == "2022 年", "the year 2022 chosen")
+    for name in ("首月预扣税额", "首月税后收入", "全年预扣税额合计", "全年累计应纳税所得额"):
+        check(text_of(calc.field(name)) == "", f"2022: {name} emptied")
+    table = calc.find("table", "逐月预扣预缴明细").queryTable()
+    check(table.nRows == 0, f"2022: the schedule emptied, {table.nRows} rows left")
+    hints = pyatspi.findAllDescendants(
+        calc.page, lambda n: n.getRoleName() == "label" and n.name.startswith("各项合计"))
+    check([h.name for h in hints] == [HINT_2022], f"2022: the hint reads {[h.name for h in hints]}")
+    calc.open_page(1)
+    calc.field("全年一次性奖金").queryEditableText().setTextContents("36000")
+    do_action(calc.find("push button", CALCULATE), "Press")
+    wait_for(lambda: text_of(calc.field("单独计税应纳税额")) == "1,080.00", "2022: the bonus's tax")
+
+
 def check_fits_the_screen(calc):
     root = subprocess.run(["xdpyinfo"], capture_output=True, text=True).stdout
     size = next(line.split()[1] for line in root.splitlines() if "dimensions:" in line)
@@ -284,10 +339,12 @@ def main():
     time.sleep(0.5)  # the first paint
     check(has(calc.field("月工资收入"), pyatspi.STATE_FOCUSED), "the window starts in the gross wage")
     check_fits_the_screen(calc)
+    check_year_at_start(calc)
     run_presses(calc, outdir, scale)
     check_schedule(calc)
     check_refused(calc, outdir, scale)
     check_keyboard(calc)
+    check_year(calc)
     calc.process.terminate()
     calc.process.wait(10)
     print(f"{len(failures)} failures", flush=True)

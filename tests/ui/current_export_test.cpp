@@ -17,12 +17,12 @@ namespace {
 class CsvExport : public CurrentWindowTest {
 protected:
     app::current::WagePage& wages() {
-        return static_cast<app::current::WagePage&>(page("wagePage"));
+        return static_cast<app::current::WagePage&>(page(PageId::Wage));
     }
 
     QByteArray exported(const Entries& entries) {
-        enter("wagePage", entries);
-        calculate("wagePage");
+        enter(entries);
+        calculate(PageId::Wage);
         return ExportNow();
     }
 
@@ -52,19 +52,19 @@ const char* const kHeader =
     "本月预扣税额,本月税后收入\r\n";
 
 TEST_F(CsvExport, ExportIsOnlyOfferedOnceThereIsASchedule) {
-    QPushButton& button = control<QPushButton>("wagePage", "exportCsv");
+    QPushButton& button = window.control<Control::WageExportCsv>();
     EXPECT_FALSE(button.isEnabled());
-    enter("wagePage", {{"gross", "20000"}});
-    calculate("wagePage");
+    enter({{Control::WageGross, "20000"}});
+    calculate(PageId::Wage);
     EXPECT_TRUE(button.isEnabled());
 }
 
 TEST_F(CsvExport, EveryByteOfAScheduleFromJuly) {
-    const QByteArray csv = exported({{"gross", "20000"},
-                                     {"special", "4000"},
-                                     {"additional", "2000"},
-                                     {"other", "1000.5"},
-                                     {"firstMonth", "7"}});
+    const QByteArray csv = exported({{Control::WageGross, "20000"},
+                                     {Control::WageSpecial, "4000"},
+                                     {Control::WageAdditional, "2000"},
+                                     {Control::WageOther, "1000.5"},
+                                     {Control::WageFirstMonth, "7"}});
     const QByteArray expected =
         QByteArray("\xEF\xBB\xBF") + kHeader +
         U("7月,20000.00,5000.00,7000.50,7999.50,3,0.00,239.99,239.99,15760.01\r\n"
@@ -79,8 +79,9 @@ TEST_F(CsvExport, EveryByteOfAScheduleFromJuly) {
 }
 
 TEST_F(CsvExport, AYearOfTheWageExampleHasPlainAmountsAndItsTotals) {
-    const QByteArray csv =
-        exported({{"gross", "20000"}, {"special", "4000"}, {"additional", "2000"}});
+    const QByteArray csv = exported({{Control::WageGross, "20000"},
+                                     {Control::WageSpecial, "4000"},
+                                     {Control::WageAdditional, "2000"}});
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
     const QList<QByteArray> lines = csv.mid(3).split('\n');
     ASSERT_EQ(lines.size(), 15);  // header, twelve months, the year, and nothing after the last end
@@ -95,10 +96,10 @@ TEST_F(CsvExport, AYearOfTheWageExampleHasPlainAmountsAndItsTotals) {
 }
 
 TEST_F(CsvExport, TheExportIsWhatTheTableShowsNotWhatWasTypedSince) {
-    const QByteArray first = exported({{"gross", "20000"}});
-    enter("wagePage", {{"gross", "50000"}});  // typed, not calculated
+    const QByteArray first = exported({{Control::WageGross, "20000"}});
+    enter({{Control::WageGross, "50000"}});  // typed, not calculated
     EXPECT_EQ(ExportNow(), first);
-    EXPECT_NE(exported({{"gross", "50000"}}), first);
+    EXPECT_NE(exported({{Control::WageGross, "50000"}}), first);
 }
 
 struct FailedWrite {
@@ -114,8 +115,8 @@ class CsvExportFails : public CsvExport, public testing::WithParamInterface<Fail
 TEST_P(CsvExportFails, SaysSoAndLeavesNoFile) {
     const FailedWrite& f = GetParam();
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    enter("wagePage", {{"gross", "20000"}});
-    calculate("wagePage");
+    enter({{Control::WageGross, "20000"}});
+    calculate(PageId::Wage);
     const QString path = dir.filePath(f.target);
     EXPECT_FALSE(wages().exportCsv(path));
     EXPECT_EQ(boxes, std::vector<ui::Box>{Failed(QDir::toNativeSeparators(path), f.reason)});
@@ -159,8 +160,8 @@ TEST_F(CsvExport, AWriteThatFailsHalfWayKeepsTheOldFileAndLeavesNoTemporaryOne) 
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old content\n");
     }
-    enter("wagePage", {{"gross", "20000"}});
-    calculate("wagePage");
+    enter({{Control::WageGross, "20000"}});
+    calculate(PageId::Wage);
     bool written = true;
     {
         FileSizeLimit limit(100);

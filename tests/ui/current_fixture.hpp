@@ -1,12 +1,13 @@
 #pragma once
-// A fresh current-rules window per test, shown, with its message boxes recorded instead of
-// shown.
+// A fresh current-rules window per test, for the tax year 2026 whatever the date, shown, with its
+// message boxes recorded instead of shown. Its pages and controls are reached by their ids.
 
 #include "app/current/current_form.hpp"
 #include "app/current/page.hpp"
 #include "calculator_fixture.hpp"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -22,18 +23,39 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
+namespace app::current {
+inline void PrintTo(Control id, std::ostream* os) {
+    *os << RowOf(PageOf(id)).name << '/' << RowOf(id).name;
+}
+inline void PrintTo(PageId id, std::ostream* os) { *os << RowOf(id).name; }
+}  // namespace app::current
+
 namespace uitest {
+
+using app::current::Control;
+using app::current::PageId;
 
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// The pages by object name, in the window's order.
-inline const char* const kCurrentPages[] = {"wagePage",      "bonusPage",
-                                            "labourPage",    "authorRoyaltyPage",
-                                            "businessPage",  "interestIncidentalPage",
-                                            "settlementPage"};
+// The pages in the window's order.
+inline constexpr PageId kCurrentPages[] = {PageId::Wage,      PageId::Bonus,
+                                           PageId::Labour,    PageId::AuthorRoyalty,
+                                           PageId::Business,  PageId::InterestIncidental,
+                                           PageId::Settlement};
 
-// (control, value): a line edit takes the text, a check box "1" or "0", a spin box its number.
-using Entries = std::vector<std::pair<const char*, const char*>>;
+// Every control id, in order.
+inline std::vector<Control> AllControls() {
+    std::vector<Control> ids;
+    for (std::size_t i = 0; i < app::current::kControlCount; ++i) {
+        ids.push_back(static_cast<Control>(i));
+    }
+    return ids;
+}
+
+// (control, value): a field takes the text, a check box "1" or "0", a spin box its number.
+using Entries = std::vector<std::pair<Control, const char*>>;
+
+inline constexpr int kPinnedYear = 2026;
 
 class CurrentWindowTest : public testing::Test {
 protected:
@@ -46,52 +68,46 @@ protected:
     }
     void TearDown() override { testsupport::RecordBoxes({}); }
 
-    app::current::Page& page(const char* name) {
-        auto* found = window.findChild<app::current::Page*>(name);
-        if (!found) throw std::logic_error(name);
-        return *found;
-    }
+    app::current::Page& page(PageId id) { return window.page(id); }
+    QLineEdit& field(Control id) { return window.field(id); }
+    QString text(Control id) { return field(id).text(); }
 
-    template <typename Control = QLineEdit>
-    Control& control(const char* pageName, const char* name) {
-        auto* found = page(pageName).findChild<Control*>(name);
-        if (!found) throw std::logic_error(std::string(pageName) + "/" + name);
-        return *found;
-    }
-
-    QString text(const char* pageName, const char* name) { return control(pageName, name).text(); }
-
-    void enter(const char* pageName, const Entries& entries) {
-        for (const auto& [name, value] : entries) {
-            QWidget* target = page(pageName).findChild<QWidget*>(name);
-            if (auto* field = qobject_cast<QLineEdit*>(target)) {
-                field->setText(U(value));
-            } else if (auto* box = qobject_cast<QCheckBox*>(target)) {
+    void enter(const Entries& entries) {
+        for (const auto& [id, value] : entries) {
+            QWidget& target = window.widget(id);
+            if (auto* edit = qobject_cast<QLineEdit*>(&target)) {
+                edit->setText(U(value));
+            } else if (auto* box = qobject_cast<QCheckBox*>(&target)) {
                 box->setChecked(std::string(value) == "1");
-            } else if (auto* spin = qobject_cast<QSpinBox*>(target)) {
+            } else if (auto* spin = qobject_cast<QSpinBox*>(&target)) {
                 spin->setValue(std::stoi(value));
             } else {
-                throw std::logic_error(std::string("no control ") + name);
+                throw std::logic_error(std::string("nothing to enter into ") +
+                                       app::current::RowOf(id).name);
             }
         }
     }
 
-    void calculate(const char* pageName) { page(pageName).calculateButton().click(); }
+    void calculate(PageId id) { page(id).calculateButton().click(); }
 
-    // The text of every read-only field of the window, by page and name.
-    std::map<std::string, std::string> outputs() {
-        std::map<std::string, std::string> texts;
-        for (const char* name : kCurrentPages) {
-            for (QLineEdit* field : page(name).findChildren<QLineEdit*>()) {
-                if (!field->isReadOnly()) continue;
-                texts[std::string(name) + "/" + field->objectName().toStdString()] =
-                    field->text().toStdString();
+    // Chosen as a user does, in the window's choice.
+    void chooseYear(int year) {
+        QComboBox& choice = window.yearChoice();
+        choice.setCurrentIndex(choice.findData(year));
+    }
+
+    // The text of every result field of the window.
+    std::map<Control, std::string> outputs() {
+        std::map<Control, std::string> texts;
+        for (const Control id : AllControls()) {
+            if (app::current::KindOf(id) == app::current::Kind::Result) {
+                texts[id] = text(id).toStdString();
             }
         }
         return texts;
     }
 
-    app::current::CurrentForm window;
+    app::current::CurrentForm window{kPinnedYear};
     std::vector<ui::Box> boxes;
     QLineEdit* watched = nullptr;  // its text is noted while each box is open
     std::vector<QString> watchedWhileOpen;

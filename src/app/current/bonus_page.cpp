@@ -1,5 +1,7 @@
 #include "app/current/pages.hpp"
 
+#include "app/current/year_texts.hpp"
+
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -19,15 +21,14 @@ QString Comparison(Fen separate, Fen combined) {
 
 }  // namespace
 
-BonusPage::BonusPage(WagePage& wages) : Page("bonusPage"), wages_(wages) {
-    bonus_ = addInput("bonus", Text("全年一次性奖金"), Need::Required, Text("税前金额"));
-    separate_ = addOutput("separateTax", Text("单独计税应纳税额"));
-    combined_ = addOutput("combinedTax", Text("并入综合所得增加的税额"));
-    wageTaxable_ = addOutput("wageAnnualTaxable", Text("工资薪金全年累计应纳税所得额"));
-    lower_ = addOutput("lower", Text("比较"), Qt::AlignLeft);
-    addNote(
-        Text("单独计税：以奖金除以 12 的商数查找月度税率表的税率和速算扣除数，\n"
-             "应纳税额 = 奖金 × 税率 − 速算扣除数。单独计税的政策执行至 2027 年 12 月 31 日。"));
+BonusPage::BonusPage(WagePage& wages, const Parameters& p) : Page(PageId::Bonus, p), wages_(wages) {
+    bonus_ =
+        addInput(Control::BonusAmount, Text("全年一次性奖金"), Need::Required, Text("税前金额"));
+    separate_ = addOutput(Control::BonusSeparateTax, Text("单独计税应纳税额"));
+    combined_ = addOutput(Control::BonusCombinedTax, Text("并入综合所得增加的税额"));
+    wageTaxable_ = addOutput(Control::BonusWageAnnualTaxable, Text("工资薪金全年累计应纳税所得额"));
+    lower_ = addOutput(Control::BonusLower, Text("比较"), Qt::AlignLeft);
+    addNote(BonusSeparateNote);
     addNote(
         Text("并入综合所得：把奖金加到“工资薪金”页按其当前内容算出的全年累计应纳税所得额上\n"
              "（该页月工资收入为空时按 0 计），按综合所得年度税率表计算增加的税额。"));
@@ -40,12 +41,14 @@ void BonusPage::calculate() {
     if (!read.ok()) return;
     const std::optional<Fen> wageTaxable = wages_.annualTaxable();
     if (!wageTaxable) return;
-    const Fen separate = tax::current::BonusSeparateTax(bonus);
-    const Fen combined = tax::current::BonusCombinedTax(*wageTaxable, bonus);
+    const Fen separate = tax::current::BonusSeparateTax(parameters(), bonus);
+    const Fen combined = tax::current::BonusCombinedTax(parameters(), *wageTaxable, bonus);
     separate_->setText(YuanText(separate));
     combined_->setText(YuanText(combined));
     wageTaxable_->setText(YuanText(*wageTaxable));
-    lower_->setText(Comparison(separate, combined));
+    // Without separate taxation in the year there is nothing to choose between.
+    lower_->setText(parameters().separateBonus ? Comparison(separate, combined)
+                                               : BonusWithoutChoice());
 }
 
 }  // namespace app::current

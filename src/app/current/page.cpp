@@ -13,7 +13,11 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+
+#include <stdexcept>
+#include <string>
 
 namespace app::current {
 namespace {
@@ -59,18 +63,33 @@ QGridLayout* AddGroup(QVBoxLayout& column, const QString& title) {
     return grid;
 }
 
+// The widget each kind of control is made of.
+bool IsOfKind(const QWidget& widget, Kind kind) {
+    switch (kind) {
+    case Kind::Amount: return qobject_cast<const QLineEdit*>(&widget);
+    case Kind::Result: return qobject_cast<const QLineEdit*>(&widget);
+    case Kind::Check: return qobject_cast<const QCheckBox*>(&widget);
+    case Kind::Number: return qobject_cast<const QSpinBox*>(&widget);
+    case Kind::Table: return qobject_cast<const QTableView*>(&widget);
+    case Kind::Button: return qobject_cast<const QPushButton*>(&widget);
+    }
+    return false;
+}
+
 }  // namespace
 
-Page::Page(const char* name)
-    : column_(new QVBoxLayout(this)),
+Page::Page(PageId id, const Parameters& p)
+    : id_(id),
+      parameters_(&p),
+      column_(new QVBoxLayout(this)),
       inputs_(AddGroup(*column_, Text("输入"))),
       calculate_(new QPushButton(Text("计算"))) {
-    setObjectName(name);
+    setObjectName(RowOf(id).name);
     inputs_->setColumnStretch(2, 1);
 
     // A plain window has no default button: the window presses this one on Enter, and it
     // looks the part.
-    calculate_->setObjectName("calculate");
+    addControl(CalculateOf(id), *calculate_);
     calculate_->setDefault(true);
     connect(calculate_, &QPushButton::clicked, this, [this] { calculate(); });
     auto* buttons = new QHBoxLayout;
@@ -86,16 +105,49 @@ Page::Page(const char* name)
     column_->addLayout(notes_);
 }
 
-void Page::addInputRow(QLabel* label, QWidget* field, const QString& hint) {
+void Page::setParameters(const Parameters& p) {
+    parameters_ = &p;
+    for (const auto& write : yearTexts_) write(p);
+    clearResults();
+}
+
+void Page::clearResults() {
+    for (QLineEdit* result : results_) result->clear();
+}
+
+// A wiring mistake is the program's own: it stops the window from being made at all.
+void Page::addControl(Control id, QWidget& widget) {
+    const ControlRow& row = RowOf(id);
+    if (row.page != id_ || !IsOfKind(widget, row.kind) || controls_[static_cast<std::size_t>(id)]) {
+        throw std::logic_error(std::string("control ") + row.name + " of another page or kind");
+    }
+    widget.setObjectName(row.name);
+    controls_[static_cast<std::size_t>(id)] = &widget;
+}
+
+void Page::follow(const YearText& text, std::function<void(const QString&)> show) {
+    if (!text.followsTheYear()) {
+        show(text.fixedText());
+        return;
+    }
+    show(text(*parameters_));
+    yearTexts_.push_back([text, show = std::move(show)](const Parameters& p) { show(text(p)); });
+}
+
+void Page::addInputRow(QLabel* label, QWidget* field, const YearText& hint) {
     const int row = inputs_->rowCount();
     inputs_->addWidget(label, row, 0);
     inputs_->addWidget(field, row, 1);
-    if (!hint.isEmpty()) inputs_->addWidget(Paragraph(hint), row, 2);
+    if (hint.isEmpty()) return;
+    QLabel* paragraph = Paragraph({});
+    inputs_->addWidget(paragraph, row, 2);
+    follow(hint, [paragraph](const QString& text) { paragraph->setText(text); });
 }
 
-QLineEdit* Page::addInput(const char* name, const QString& label, Need need, const QString& hint) {
+QLineEdit* Page::addInput(IdOf<Kind::Amount> id, const QString& label, Need need,
+                          const YearText& hint) {
     auto* field = new QLineEdit;
-    field->setObjectName(name);
+    addControl(id.id, *field);
     field->setAlignment(Qt::AlignRight);
     field->setPlaceholderText(need == Need::Required ? Text("必填") : Text("选填，空白为 0"));
     field->setAccessibleDescription(field->placeholderText());
@@ -104,17 +156,18 @@ QLineEdit* Page::addInput(const char* name, const QString& label, Need need, con
     return field;
 }
 
-QCheckBox* Page::addCheckBox(const char* name, const QString& text) {
-    auto* box = new QCheckBox(text);
-    box->setObjectName(name);
+QCheckBox* Page::addCheckBox(IdOf<Kind::Check> id, const YearText& text) {
+    auto* box = new QCheckBox;
+    addControl(id.id, *box);
+    follow(text, [box](const QString& shown) { box->setText(shown); });
     inputs_->addWidget(box, inputs_->rowCount(), 1, 1, 2);
     return box;
 }
 
-QSpinBox* Page::addNumber(const char* name, const QString& label, int minimum, int maximum,
+QSpinBox* Page::addNumber(IdOf<Kind::Number> id, const QString& label, int minimum, int maximum,
                           const QString& suffix, const QString& hint) {
     auto* number = new QSpinBox;
-    number->setObjectName(name);
+    addControl(id.id, *number);
     number->setRange(minimum, maximum);
     number->setSuffix(suffix);
     number->setAlignment(Qt::AlignRight);
@@ -122,9 +175,10 @@ QSpinBox* Page::addNumber(const char* name, const QString& label, int minimum, i
     return number;
 }
 
-QLineEdit* Page::addOutput(const char* name, const QString& label, Qt::Alignment alignment) {
+QLineEdit* Page::addOutput(IdOf<Kind::Result> id, const QString& label, Qt::Alignment alignment) {
     auto* field = new QLineEdit;
-    field->setObjectName(name);
+    addControl(id.id, *field);
+    results_.push_back(field);
     field->setReadOnly(true);
     field->setAlignment(alignment);
     // Shaded like the window, so a result does not look like a field to type into.
@@ -143,7 +197,11 @@ QLineEdit* Page::addOutput(const char* name, const QString& label, Qt::Alignment
     return field;
 }
 
-void Page::addNote(const QString& text) { notes_->addWidget(Paragraph(text)); }
+void Page::addNote(const YearText& text) {
+    QLabel* paragraph = Paragraph({});
+    notes_->addWidget(paragraph);
+    follow(text, [paragraph](const QString& shown) { paragraph->setText(shown); });
+}
 
 Fen AmountReader::read(QLineEdit& field, Need need) {
     if (!ok_) return 0;

@@ -1,12 +1,18 @@
 #pragma once
 // What every page of the current-rules window is made of: labelled amount fields, read-only
-// result fields, notes and the page's "计算" button, laid out in a column.
+// result fields, notes and the page's "计算" button, laid out in a column, each control under its
+// id (app/current/controls.hpp). A page computes with one tax year's parameters; the texts that
+// state the year's figures are written anew when the year changes.
 
+#include "app/current/controls.hpp"
 #include "tax/current.hpp"
 
 #include <QWidget>
 
+#include <array>
+#include <functional>
 #include <initializer_list>
+#include <vector>
 
 class QCheckBox;
 class QGridLayout;
@@ -19,6 +25,24 @@ class QVBoxLayout;
 namespace app::current {
 
 using tax::current::Fen;
+using tax::current::Parameters;
+
+// A text that is the same in every year, or one formatted from the year's parameters.
+class YearText {
+public:
+    YearText() = default;
+    YearText(const QString& text) : fixed_(text) {}
+    YearText(QString (*format)(const Parameters&)) : format_(format) {}
+
+    bool isEmpty() const { return !format_ && fixed_.isEmpty(); }
+    bool followsTheYear() const { return format_ != nullptr; }
+    const QString& fixedText() const { return fixed_; }
+    QString operator()(const Parameters& p) const { return format_ ? format_(p) : fixed_; }
+
+private:
+    QString fixed_;
+    QString (*format_)(const Parameters&) = nullptr;
+};
 
 enum class Need { Required, Optional };
 
@@ -26,34 +50,56 @@ class Page : public QWidget {
     Q_OBJECT
 
 public:
-    // `name` is the object name; the page's title is the tab's.
-    explicit Page(const char* name);
+    // Computes with `p` until setParameters says otherwise; the parameters outlive the page.
+    Page(PageId id, const Parameters& p);
 
+    PageId id() const { return id_; }
     QPushButton& calculateButton() const { return *calculate_; }
+    // The page's control of that id; null for another page's.
+    QWidget* control(Control id) const { return controls_[static_cast<std::size_t>(id)]; }
+
+    // The year to compute with from now on: the texts that state its figures are written anew,
+    // and every result of the year before is emptied.
+    void setParameters(const Parameters& p);
 
     // Reads the page's fields and writes its results; a refused field is reported and nothing
     // changes.
     virtual void calculate() = 0;
 
 protected:
+    const Parameters& parameters() const { return *parameters_; }
+
     // An amount field with its label and, beside it, a hint.
-    QLineEdit* addInput(const char* name, const QString& label, Need need,
-                        const QString& hint = {});
-    QCheckBox* addCheckBox(const char* name, const QString& text);
-    QSpinBox* addNumber(const char* name, const QString& label, int minimum, int maximum,
+    QLineEdit* addInput(IdOf<Kind::Amount> id, const QString& label, Need need,
+                        const YearText& hint = {});
+    QCheckBox* addCheckBox(IdOf<Kind::Check> id, const YearText& text);
+    QSpinBox* addNumber(IdOf<Kind::Number> id, const QString& label, int minimum, int maximum,
                         const QString& suffix, const QString& hint = {});
     // A read-only result field, in two columns of label and field.
-    QLineEdit* addOutput(const char* name, const QString& label,
+    QLineEdit* addOutput(IdOf<Kind::Result> id, const QString& label,
                          Qt::Alignment alignment = Qt::AlignRight);
     // A paragraph under the results, in the lines its text breaks it into.
-    void addNote(const QString& text);
+    void addNote(const YearText& text);
+    // A control the page lays out itself, under its id and object name.
+    void addControl(Control id, QWidget& widget);
+
+    // Empties what the page computed; a page with more than its result fields adds to it.
+    virtual void clearResults();
 
     // The page's column, for a page that adds more below its results.
     QVBoxLayout& column() const { return *column_; }
 
 private:
-    void addInputRow(QLabel* label, QWidget* field, const QString& hint);
+    void addInputRow(QLabel* label, QWidget* field, const YearText& hint);
+    // Writes `text` through `show` now and, where it states the year's figures, in every year
+    // chosen later.
+    void follow(const YearText& text, std::function<void(const QString&)> show);
 
+    PageId id_;
+    const Parameters* parameters_;
+    std::array<QWidget*, kControlCount> controls_{};
+    std::vector<QLineEdit*> results_;
+    std::vector<std::function<void(const Parameters&)>> yearTexts_;
     QVBoxLayout* column_;
     QGridLayout* inputs_;
     QGridLayout* outputs_;

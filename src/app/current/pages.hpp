@@ -13,21 +13,21 @@ namespace app::current {
 // Wages: the monthly withholding schedule by the cumulative method.
 class WagePage : public Page {
 public:
-    WagePage();
+    explicit WagePage(const Parameters& p);
     void calculate() override;
 
     // The year's cumulative taxable income from the fields as they stand, 0 when the gross wage
     // is empty; nullopt when a field is refused (and reported).
     std::optional<Fen> annualTaxable();
 
-    // The gross wage, where the window starts.
-    QLineEdit& grossField() const { return *gross_; }
-
     // Writes the schedule the table shows to `path` as CSV; a failure is reported in a box.
     bool exportCsv(const QString& path);
 
+protected:
+    void clearResults() override;
+
 private:
-    std::optional<tax::current::WageInput> readInput(Need grossNeed);
+    std::optional<tax::current::PayrollYear> readInput(Need grossNeed);
     void chooseExportFile();
 
     QLineEdit* gross_;
@@ -47,7 +47,7 @@ private:
 // The annual one-time bonus, taxed on its own and, beside it, added to the year's wages.
 class BonusPage : public Page {
 public:
-    explicit BonusPage(WagePage& wages);
+    BonusPage(WagePage& wages, const Parameters& p);
     void calculate() override;
 
 private:
@@ -61,7 +61,7 @@ private:
 
 class LabourPage : public Page {
 public:
-    LabourPage();
+    explicit LabourPage(const Parameters& p);
     void calculate() override;
 
 private:
@@ -71,7 +71,7 @@ private:
 
 class AuthorRoyaltyPage : public Page {
 public:
-    AuthorRoyaltyPage();
+    explicit AuthorRoyaltyPage(const Parameters& p);
     void calculate() override;
 
 private:
@@ -83,7 +83,7 @@ private:
 
 class BusinessPage : public Page {
 public:
-    BusinessPage();
+    explicit BusinessPage(const Parameters& p);
     void calculate() override;
 
 private:
@@ -95,7 +95,7 @@ private:
 
 class InterestIncidentalPage : public Page {
 public:
-    InterestIncidentalPage();
+    explicit InterestIncidentalPage(const Parameters& p);
     void calculate() override;
 
 private:
@@ -109,7 +109,7 @@ private:
 // The annual settlement of comprehensive income.
 class SettlementPage : public Page {
 public:
-    SettlementPage();
+    explicit SettlementPage(const Parameters& p);
     void calculate() override;
 
 private:

@@ -1,5 +1,6 @@
 #include "app/current/pages.hpp"
 
+#include "app/current/year_texts.hpp"
 #include "app/effects.hpp"
 
 #include <QDir>
@@ -51,7 +52,6 @@ private:
 
 QTableView* ScheduleTable(ScheduleModel* model) {
     auto* table = new ScheduleView;
-    table->setObjectName("schedule");
     table->setModel(model);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -67,33 +67,28 @@ QTableView* ScheduleTable(ScheduleModel* model) {
 
 }  // namespace
 
-WagePage::WagePage() : Page("wagePage") {
-    gross_ = addInput("gross", Text("月工资收入"), Need::Required, Text("每月税前应发工资"));
-    special_ = addInput("special", Text("每月专项扣除"), Need::Optional,
+WagePage::WagePage(const Parameters& p) : Page(PageId::Wage, p) {
+    gross_ =
+        addInput(Control::WageGross, Text("月工资收入"), Need::Required, Text("每月税前应发工资"));
+    special_ = addInput(Control::WageSpecial, Text("每月专项扣除"), Need::Optional,
                         Text("个人缴纳的基本养老、医疗、失业保险和住房公积金"));
-    additional_ =
-        addInput("additional", Text("每月专项附加扣除"), Need::Optional,
-                 Text("各项合计。每月标准：子女教育、3 岁以下婴幼儿照护每个子女 2,000 元，\n"
-                      "继续教育 400 元，住房贷款利息 1,000 元，住房租金 1,500 / 1,100 / 800 元\n"
-                      "（按城市），赡养老人最多 3,000 元"));
-    other_ = addInput("other", Text("每月其他扣除"), Need::Optional,
-                      Text("例如个人养老金，每月最多 1,000 元"));
-    firstMonth_ = addNumber("firstMonth", Text("当年任职受雇起始月份"), 1, 12, Text(" 月"),
-                            Text("当年从哪个月起在本单位领取工资"));
+    additional_ = addInput(Control::WageAdditional, Text("每月专项附加扣除"), Need::Optional,
+                           WageAdditionalHint);
+    other_ = addInput(Control::WageOther, Text("每月其他扣除"), Need::Optional, WageOtherHint);
+    firstMonth_ = addNumber(Control::WageFirstMonth, Text("当年任职受雇起始月份"), 1, 12,
+                            Text(" 月"), Text("当年从哪个月起在本单位领取工资"));
 
-    firstWithheld_ = addOutput("firstWithheld", Text("首月预扣税额"));
-    firstNetPay_ = addOutput("firstNetPay", Text("首月税后收入"));
-    yearWithheld_ = addOutput("yearWithheld", Text("全年预扣税额合计"));
-    annualTaxable_ = addOutput("annualTaxable", Text("全年累计应纳税所得额"));
-    addNote(
-        Text("累计预扣法：每月减除费用 5,000 元，累计应纳税额按综合所得年度税率表计算；\n"
-             "本月预扣税额 = 累计应纳税额 − 此前各月已预扣税额（不小于 0），"
-             "税后收入 = 工资 − 专项扣除 − 本月预扣税额。"));
+    firstWithheld_ = addOutput(Control::WageFirstWithheld, Text("首月预扣税额"));
+    firstNetPay_ = addOutput(Control::WageFirstNetPay, Text("首月税后收入"));
+    yearWithheld_ = addOutput(Control::WageYearWithheld, Text("全年预扣税额合计"));
+    annualTaxable_ = addOutput(Control::WageAnnualTaxable, Text("全年累计应纳税所得额"));
+    addNote(WageNote);
 
     model_ = new ScheduleModel(this);
     table_ = ScheduleTable(model_);
+    addControl(Control::WageSchedule, *table_);
     export_ = new QPushButton(Text("导出 CSV…"));
-    export_->setObjectName("exportCsv");
+    addControl(Control::WageExportCsv, *export_);
     export_->setAutoDefault(true);  // Enter on it exports instead of calculating
     export_->setEnabled(false);
     connect(export_, &QPushButton::clicked, this, [this] { chooseExportFile(); });
@@ -108,20 +103,26 @@ WagePage::WagePage() : Page("wagePage") {
     column().addWidget(table_, 1);
 }
 
-std::optional<tax::current::WageInput> WagePage::readInput(Need grossNeed) {
+// The same pay in every month from the first: the months employed count the basic deduction.
+std::optional<tax::current::PayrollYear> WagePage::readInput(Need grossNeed) {
     AmountReader read;
-    const tax::current::WageInput input{read.read(*gross_, grossNeed),
-                                        read.read(*special_, Need::Optional),
-                                        read.read(*additional_, Need::Optional),
-                                        read.read(*other_, Need::Optional), firstMonth_->value()};
+    tax::current::MonthIncome month;
+    month.gross = read.read(*gross_, grossNeed);
+    month.special = read.read(*special_, Need::Optional);
+    month.additional = read.read(*additional_, Need::Optional);
+    month.other = read.read(*other_, Need::Optional);
     if (!read.ok()) return std::nullopt;
-    return input;
+    const int firstMonth = firstMonth_->value();
+    return tax::current::PayrollYear{
+        firstMonth, tax::current::BasicDeduction::MonthsEmployed,
+        std::vector<tax::current::MonthIncome>(static_cast<std::size_t>(13 - firstMonth), month)};
 }
 
 void WagePage::calculate() {
-    const std::optional<tax::current::WageInput> input = readInput(Need::Required);
+    const std::optional<tax::current::PayrollYear> input = readInput(Need::Required);
     if (!input) return;
-    Schedule schedule = tax::current::WageWithholding(*input);
+    Schedule schedule = tax::current::WageWithholding(parameters(), *input);
+    if (schedule.empty()) return;  // only for a first month the spin box does not offer
     firstWithheld_->setText(YuanText(schedule.front().withheld));
     firstNetPay_->setText(YuanText(schedule.front().netPay));
     yearWithheld_->setText(YuanText(SumsOf(schedule).withheld));
@@ -130,11 +131,18 @@ void WagePage::calculate() {
     export_->setEnabled(true);
 }
 
+void WagePage::clearResults() {
+    Page::clearResults();
+    model_->setSchedule({});
+    export_->setEnabled(false);
+}
+
 std::optional<Fen> WagePage::annualTaxable() {
-    const std::optional<tax::current::WageInput> input = readInput(Need::Optional);
+    const std::optional<tax::current::PayrollYear> input = readInput(Need::Optional);
     if (!input) return std::nullopt;
     if (IsBlank(gross_->text())) return 0;
-    return tax::current::WageWithholding(*input).back().cumulativeTaxable;
+    const Schedule schedule = tax::current::WageWithholding(parameters(), *input);
+    return schedule.empty() ? 0 : schedule.back().cumulativeTaxable;
 }
 
 bool WagePage::exportCsv(const QString& path) {

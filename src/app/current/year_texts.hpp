@@ -1,0 +1,50 @@
+#pragma once
+// The texts of the current-rules window that state a tax year's figures: hints, notes, the
+// business page's check box and the lottery exemption's box. Every figure in them comes from the
+// year's Parameters, so a year shows its own standards and nothing of another year's.
+
+#include "tax/current/parameters.hpp"
+
+#include <QString>
+
+namespace app::current {
+
+using tax::current::Fen;
+using tax::current::Parameters;
+
+// A standard as the texts state it: whole yuan without decimals ("2,000"), otherwise as an
+// amount ("2,000.50").
+QString StandardText(Fen amount);
+
+// Wages.
+QString WageAdditionalHint(const Parameters& p);
+QString WageOtherHint(const Parameters& p);
+QString WageNote(const Parameters& p);
+
+// The annual one-time bonus.
+QString BonusSeparateNote(const Parameters& p);
+// The comparison's text where the year has no separate taxation: there is nothing to choose.
+QString BonusWithoutChoice();
+
+// Labour remuneration; author's remuneration and royalties.
+QString LabourNote(const Parameters& p);
+QString AuthorRoyaltyNote(const Parameters& p);
+
+// Business income.
+QString BusinessBasicDeductionText(const Parameters& p);
+QString BusinessNote(const Parameters& p);
+
+// Interest, dividends and incidental income.
+QString InterestIncidentalNote(const Parameters& p);
+QString LotteryNote(const Parameters& p);
+QString LotteryExemptText(const Parameters& p);
+
+// The annual settlement.
+QString SettlementAdditionalHint(const Parameters& p);
+QString SettlementOtherHint(const Parameters& p);
+QString SettlementNote(const Parameters& p);
+QString SettlementWaiverNote(const Parameters& p);
+// The waiver, as the conclusion of a waived payment names it; empty in a year without one.
+QString WaiverText(const Parameters& p);
+
+}  // namespace app::current
