@@ -149,7 +149,9 @@ bool TextDecoder::decode(std::string_view block, bool last) {
             std::size_t end = block.find_first_of("\r\n", start);
             end = end == std::string_view::npos ? block.size() : end + 1;
             QStringDecoder line("GB18030");
-            line.decode(QByteArrayView(block.data() + start, end - start));
+            // decode() converts only when its result is taken.
+            const QString decoded = line.decode(
+                QByteArray(block.data() + start, static_cast<qsizetype>(end - start)) + '\n');
             if (line.hasError()) break;
             start = end;
         }

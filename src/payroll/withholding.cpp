@@ -52,7 +52,8 @@ PayrollFile::Slot* PayrollFile::NewChunk() {
 
 struct PayrollFile::Employee {
     std::int64_t firstLine = 0, lastLine = 0;
-    std::int64_t gapLine = 0;     // the first row that came after a gap
+    std::int64_t gapLine = 0;  // the first row that came after a gap, and its month
+    std::int8_t gapMonth = 0;
     std::uint32_t firstSlot = 0;  // the first month's
     std::uint16_t seen = 0;       // bit m - 1 for month m
     std::int8_t first = 0, last = 0;
@@ -363,7 +364,10 @@ void PayrollFile::Scan::place(const CsvRecord& record, Employee& e, int month, B
                               " 月；每个员工的行须按月份升序排列)");
             return;
         }
-        if (month > e.last + 1 && e.gapLine == 0) e.gapLine = line;
+        if (month > e.last + 1 && e.gapLine == 0) {
+            e.gapLine = line;
+            e.gapMonth = static_cast<std::int8_t>(month);
+        }
         if (basic != e.basic) {
             problem(line, "列 减除费用方式: \"" + Text(BasicRuleName(basic)) + "\" 与该员工第 " +
                               std::to_string(e.firstLine) + " 行的 \"" +
@@ -427,8 +431,9 @@ void PayrollFile::Scan::finish() {
         const unsigned span = ((1u << e.last) - 1) & ~((1u << (e.first - 1)) - 1);
         const auto missing = static_cast<std::uint16_t>(span & ~e.seen);
         if (missing == 0 || e.gapLine == 0) continue;
-        problem(e.gapLine, "列 月份: 该员工缺少 " + MonthList(missing) + " (该员工的首月是 " +
-                               std::to_string(e.first) + " 月，此后各月须连续，每月一行)");
+        problem(e.gapLine, "列 月份: \"" + std::to_string(e.gapMonth) + "\" 不连续: 该员工缺少 " +
+                               MonthList(missing) + " (该员工的首月是 " + std::to_string(e.first) +
+                               " 月，此后各月须连续，每月一行)");
     }
 }
 
