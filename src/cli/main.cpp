@@ -48,7 +48,7 @@ const CLI::Validator kAmount(
                "\" is not an amount: digits with at most one point and two decimals, "
                "no sign or grouping (1234.56)";
     },
-    "AMOUNT");
+    "");
 
 current::Fen Amount(const std::string& text) { return payroll::ReadAmount(text).value_or(0); }
 
@@ -92,24 +92,28 @@ int main(int argc, char** argv) {
                      "自1月 or 全年6万")
         ->check(CLI::IsMember({"按任职月份", "自1月", "全年6万"}))
         ->type_name("RULE");
-    withholdCommand->add_option("-o,--output", withhold.output,
-                                "Write to OUT (replaced only when complete) instead of "
-                                "standard output");
+    withholdCommand
+        ->add_option("-o,--output", withhold.output,
+                     "Write to OUT (replaced only when complete) instead of standard output")
+        ->type_name("OUT");
     withholdCommand
         ->add_option("--encoding", encoding,
                      "Output encoding: utf-8 (with byte-order mark, default) or gb18030")
         ->check(CLI::IsMember({"utf-8", "gb18030"}, CLI::ignore_case))
         ->type_name("ENC");
-    withholdCommand->add_option("FILE", withhold.input,
-                                "Payroll CSV file; - or none: standard "
-                                "input");
+    withholdCommand
+        ->add_option("FILE", withhold.input, "Payroll CSV file; - or none: standard input")
+        ->type_name("CSV");
 
     cli::FigureOptions figure{cli::Figure::Labour, DefaultYear()};
     std::string amount, costs;
     const auto addFigure = [&](const char* name, cli::Figure which, const std::string& help,
                                const char* amountHelp) {
         CLI::App* command = app.add_subcommand(name, help);
-        command->add_option("AMOUNT", amount, amountHelp)->required()->check(kAmount);
+        command->add_option("AMOUNT", amount, amountHelp)
+            ->required()
+            ->check(kAmount)
+            ->type_name("YUAN");
         AddYear(*command, figure.year);
         command->add_flag("--json", figure.json, "Print a JSON object of the inputs and the tax");
         command->callback([&figure, which] { figure.figure = which; });
@@ -133,8 +137,12 @@ int main(int argc, char** argv) {
     CLI::App* business = app.add_subcommand("business", "Tax on a year's business income");
     business->add_option("REVENUE", amount, "The year's revenue in yuan")
         ->required()
-        ->check(kAmount);
-    business->add_option("COSTS", costs, "The year's costs in yuan")->required()->check(kAmount);
+        ->check(kAmount)
+        ->type_name("YUAN");
+    business->add_option("COSTS", costs, "The year's costs in yuan")
+        ->required()
+        ->check(kAmount)
+        ->type_name("YUAN");
     business->add_flag("--basic", figure.basic,
                        "Less the year's basic deduction (60000), for a person without other "
                        "comprehensive income");

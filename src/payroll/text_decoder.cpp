@@ -117,6 +117,11 @@ TextDecoder::Step TextDecoder::next(std::string_view& text) {
         }
     }
     if (!decode(block, atEnd_)) return Step::Failed;
+    if (encoding_ == Encoding::Utf8 && utf8Lines_ < block.size()) {
+        // The whole lines before the one at fault first; the next call fails on it.
+        consumed_ -= block.size() - utf8Lines_;
+        block = block.substr(0, utf8Lines_);
+    }
     text = encoding_ == Encoding::Utf8 ? block : std::string_view(converted_);
     return Step::Text;
 }
@@ -124,11 +129,13 @@ TextDecoder::Step TextDecoder::next(std::string_view& text) {
 bool TextDecoder::decode(std::string_view block, bool last) {
     const std::int64_t blockOffset = offset_ + static_cast<std::int64_t>(consumed_ - block.size());
     if (encoding_ == Encoding::Utf8) {
+        utf8Lines_ = block.size();
         if (checked_) return true;
         const std::size_t valid = ValidUtf8Prefix(block);
         if (valid == block.size()) return true;
-        const std::size_t lineStart = LastLineEnd(block.substr(0, valid));
-        badOffset_ = blockOffset + static_cast<std::int64_t>(lineStart);
+        utf8Lines_ = LastLineEnd(block.substr(0, valid));
+        if (utf8Lines_ > 0) return true;
+        badOffset_ = blockOffset;
         return false;
     }
     // A sequence cut short by the end of the input is an error only when something follows

@@ -30,7 +30,7 @@ public:
 
     // The next block of UTF-8 text, valid until the next call. A byte-order mark at the start
     // is dropped. Failed: the device could not be read (readError()) or a byte cannot be
-    // decoded (badOffset()).
+    // decoded (badOffset()); the lines before that byte's line are handed out first.
     Step next(std::string_view& text);
 
     bool byteOrderMark() const { return byteOrderMark_; }
@@ -49,8 +49,9 @@ private:
     std::unique_ptr<char[]> raw_;  // not zeroed: every byte is read into before it is used
     std::size_t rawSize_ = 0, rawCapacity_ = 0;
     std::string converted_;
-    std::size_t consumed_ = 0;  // bytes of raw_ handed out by the last call
-    std::int64_t offset_ = 0;   // of raw_[0] in the input
+    std::size_t consumed_ = 0;   // bytes of raw_ handed out by the last call
+    std::size_t utf8Lines_ = 0;  // of the block, the whole lines that are UTF-8
+    std::int64_t offset_ = 0;    // of raw_[0] in the input
     bool atStart_ = true, atEnd_ = false, byteOrderMark_ = false;
     std::int64_t badOffset_ = -1;
     QString readError_;

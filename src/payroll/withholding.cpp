@@ -510,17 +510,24 @@ bool PayrollFile::readAs(QIODevice& input, Encoding encoding) {
         } else if (!decoder.readError().isEmpty()) {
             problems_.add(0, "读取失败: " + decoder.readError().toStdString());
             return false;
-        } else if (encoding == Encoding::Utf8 && !decoder.byteOrderMark()) {
+        } else if (encoding == Encoding::Utf8 && !decoder.byteOrderMark() && atHeader) {
             encoding_ = Encoding::Gb18030;
             return true;
         } else {
+            // A header that named its columns in UTF-8 makes the file UTF-8 (read as GB18030,
+            // its names would be garbled): the line at fault is the one to report.
             input.seek(0);
             const std::int64_t line = LineOfOffset(input, decoder.badOffset());
-            problems_.add(line, encoding == Encoding::Utf8
-                                    ? "编码错误: 此行不是有效的 UTF-8 (文件以 UTF-8 的 BOM 开头，"
-                                      "其余部分也须是 UTF-8)"
-                                    : "无法识别的编码: 此行既不是有效的 UTF-8，也不是有效的 "
-                                      "GB18030 (可读的编码: UTF-8，带或不带 BOM；GB18030)");
+            if (encoding == Encoding::Gb18030) {
+                problems_.add(line,
+                              "无法识别的编码: 此行既不是有效的 UTF-8，也不是有效的 GB18030 "
+                              "(可读的编码: UTF-8，带或不带 BOM；GB18030)");
+            } else {
+                problems_.add(line, std::string("编码错误: 此行不是有效的 UTF-8 (") +
+                                        (decoder.byteOrderMark() ? "文件以 UTF-8 的 BOM 开头"
+                                                                 : "表头是 UTF-8") +
+                                        "，其余部分也须是 UTF-8)");
+            }
             return false;
         }
         for (;;) {

@@ -34,6 +34,9 @@ REFUSED = [
       "(可读的编码: UTF-8，带或不带 BOM；GB18030)"]),
     ("UTF-8 mark then other bytes", b"\xef\xbb\xbf" + HEADER.encode() + b"A,\xd5\xc5,1,100,,\n", [],
      ["in.csv:2: 编码错误: 此行不是有效的 UTF-8 (文件以 UTF-8 的 BOM 开头，其余部分也须是 UTF-8)"]),
+    ("UTF-8 header then other bytes", HEADER.encode() + "A,甲,1,100,,\n".encode() +
+     b"B,\xd2\xd2,1,100,,\n", [],
+     ["in.csv:3: 编码错误: 此行不是有效的 UTF-8 (表头是 UTF-8，其余部分也须是 UTF-8)"]),
     ("bad amount", (HEADER + 'A,甲,1,"12,3",,\nA,甲,2,-800,,\nA,甲,3,1e3,,\n').encode(), [],
      ['in.csv:2: 列 本期收入: "12,3" ' + AMOUNT_RULE,
       'in.csv:3: 列 本期收入: "-800" ' + AMOUNT_RULE,
