@@ -2,7 +2,7 @@
 """Cuts the two CJK faces of the windows down to the characters the program draws.
 
 Every character of every string and character literal under src/ (comments
-left out), all of printable ASCII and the few the amounts and the fields
+left out; not src/cli/ and src/payroll/, whose texts go to a terminal), all of printable ASCII and the few the amounts and the fields
 use besides, and Qt's Chinese texts in the windows (the boxes' button, the
 fields' context menus) is kept; the rest of Noto Serif CJK SC and Noto Sans CJK SC
 (Debian's fonts-noto-cjk) is dropped with fontTools' subsetter, hinting and
@@ -133,10 +133,17 @@ def qt_texts():
                    if context in wanted and (wanted[context] is None or source in wanted[context]))
 
 
+# The command-line program and the payroll files' library print to a terminal; the windows
+# draw none of their texts (a window that shows the library's messages takes it out of here).
+NOT_DRAWN = ("cli", "payroll")
+
+
 def program_characters():
     """Every character the program can draw by itself, sorted."""
     chars = set(EXTRA) | set(qt_texts())
     for path in sorted((ROOT / "src").rglob("*")):
+        if path.relative_to(ROOT / "src").parts[0] in NOT_DRAWN:
+            continue
         if path.suffix in (".cpp", ".hpp"):
             for literal in literals(path.read_text(encoding="utf-8")):
                 chars.update(ch for ch in literal if ch >= " " and ch != "\x7f")

@@ -2,10 +2,10 @@
 # Installs a build tree into a scratch DESTDIR with prefix /usr and checks
 # that exactly the expected files arrive and that the desktop entry and the
 # AppStream metainfo are valid and agree with each other.
-# Usage: check-install.sh BUILD_DIR VERSION APP_ID HAS_EXECUTABLE(0|1)
+# Usage: check-install.sh BUILD_DIR VERSION APP_ID HAS_CALCULATOR(0|1) HAS_TOVARIN_TAX(0|1)
 # Exits 77 (skipped) when a validator is not installed.
 set -u
-build=$1 version=$2 app_id=$3 has_exe=$4
+build=$1 version=$2 app_id=$3 has_exe=$4 has_cli=${5:-0}
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -29,6 +29,11 @@ expected=$(mktemp)
 trap 'rm -rf "$dest" "$expected"' EXIT
 {
   [ "$has_exe" = 1 ] && echo usr/bin/tovarin-calculator
+  if [ "$has_cli" = 1 ]; then
+    echo usr/bin/tovarin-tax
+    echo usr/share/man/man1/tovarin-tax.1.gz
+    echo usr/share/bash-completion/completions/tovarin-tax
+  fi
   echo "usr/share/applications/$app_id.desktop"
   echo "usr/share/applications/$app_id.Current.desktop"
   echo "usr/share/metainfo/$app_id.metainfo.xml"
@@ -51,6 +56,15 @@ if [ "$has_exe" = 1 ]; then
   [ -x "$root/bin/tovarin-calculator" ] || fail "usr/bin/tovarin-calculator is not executable"
 else
   echo "NOTE: no tovarin-calculator target in this build; executable not checked"
+fi
+if [ "$has_cli" = 1 ]; then
+  [ -x "$root/bin/tovarin-tax" ] || fail "usr/bin/tovarin-tax is not executable"
+  # The completion is read by bash: it must parse, and complete the program's commands.
+  completion=$share/bash-completion/completions/tovarin-tax
+  bash -n "$completion" || fail "the bash completion does not parse"
+  got=$(bash -c '. "$1"; COMP_WORDS=(tovarin-tax wi); COMP_CWORD=1; _tovarin_tax; echo "${COMPREPLY[*]}"' \
+        sh "$completion")
+  [ "$got" = withhold ] || fail "the bash completion completes 'wi' to '$got'"
 fi
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
@@ -98,7 +112,8 @@ if [ -f "$doc/copyright" ]; then
   grep -q '^License: Expat$' "$doc/copyright" || fail "copyright names no Expat (MIT) licence"
   grep -q '^License: OFL-1.1$' "$doc/copyright" || fail "copyright lacks the compiled-in fonts' OFL 1.1"
 fi
-for gz in "$doc/changelog.Debian.gz" "$share/man/man1/tovarin-calculator.1.gz"; do
+for gz in "$doc/changelog.Debian.gz" "$share/man/man1/tovarin-calculator.1.gz" \
+          "$share/man/man1/tovarin-tax.1.gz"; do
   [ -f "$gz" ] || continue
   gzip -t "$gz" || fail "$gz is no gzip file"
   # Bytes 4 to 7 are the time stamp, flag bit 3 a stored file name.
@@ -131,10 +146,12 @@ else
   skipped="$skipped appstreamcli"
 fi
 if command -v man >/dev/null; then
-  page=$share/man/man1/tovarin-calculator.1.gz
-  # In a locale of its own: man complains of one that is not installed.
-  said=$(LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
-  [ -z "$said" ] || { echo "$said"; fail "man --warnings has remarks on the manual page"; }
+  for page in "$share/man/man1/tovarin-calculator.1.gz" "$share/man/man1/tovarin-tax.1.gz"; do
+    [ -f "$page" ] || continue
+    # In a locale of its own: man complains of one that is not installed.
+    said=$(LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+    [ -z "$said" ] || { echo "$said"; fail "man --warnings has remarks on $(basename "$page")"; }
+  done
 else
   skipped="$skipped man"
 fi

@@ -3,6 +3,7 @@
 # the calculator against an empty window of the same size and a window that
 # draws the same content, instructions to first paint under callgrind, then
 # the timings of the first switch and of a press up to its box.
+# Last, tovarin-tax over a company's payroll year (scripts/bench-payroll.sh).
 # Usage: scripts/bench.sh [PAIRS]; TOVARIN_BENCH_OTHER=path/to/tovarin-calculator
 # adds another build of the calculator (today's, say) to the start-up and
 # instruction tables.
@@ -30,3 +31,5 @@ xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- bash -c "$(d
   \"\${startup[@]}\" && echo && python3 bench/instructions.py \"\${counted[@]}\""
 echo
 build/bench/bench/ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+echo
+scripts/bench-payroll.sh

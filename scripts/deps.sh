@@ -8,6 +8,7 @@ run_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-noto-cjk
   libxcb1-dev qt6-translations-l10n
+  libcli11-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
@@ -15,7 +16,7 @@ test_packages=(
   xvfb xauth x11-utils xdotool imagemagick openbox wmctrl fonts-dejavu-core
   dbus dbus-x11 at-spi2-core python3-pyatspi
   desktop-file-utils appstream python3-fonttools valgrind
-  dpkg-dev lintian locales
+  dpkg-dev lintian locales time
 )
 
 wanted=("${run_packages[@]}")
