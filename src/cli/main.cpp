@@ -52,6 +52,13 @@ const CLI::Validator kAmount(
 
 current::Fen Amount(const std::string& text) { return payroll::ReadAmount(text).value_or(0); }
 
+// A standard of the default year as the help states it: whole yuan without decimals.
+std::string Standard(current::Fen amount) {
+    std::string text = payroll::PlainYuan(amount);
+    if (amount % 100 == 0) text.resize(text.size() - 3);
+    return text;
+}
+
 void AddYear(CLI::App& command, int& year) {
     command
         .add_option("--year", year,
@@ -125,7 +132,10 @@ int main(int argc, char** argv) {
               "The payment in yuan");
     addFigure("royalty", cli::Figure::Royalty, "Withholding on one payment of royalties",
               "The payment in yuan");
-    addFigure("interest", cli::Figure::Interest, "Tax on interest and dividends (20 %)",
+    // The help states the default year's rates and bounds.
+    const current::Parameters& p = current::ParametersFor(DefaultYear());
+    const std::string flatRate = std::to_string(p.flatRate) + " %";
+    addFigure("interest", cli::Figure::Interest, "Tax on interest and dividends (" + flatRate + ")",
               "The income in yuan");
     addFigure("bonus", cli::Figure::Bonus,
               "Tax on the annual one-time bonus taxed separately; --json adds its dead zone, "
@@ -144,14 +154,15 @@ int main(int argc, char** argv) {
         ->check(kAmount)
         ->type_name("YUAN");
     business->add_flag("--basic", figure.basic,
-                       "Less the year's basic deduction (60000), for a person without other "
-                       "comprehensive income");
+                       "Less the year's basic deduction (" + Standard(p.annualBasicDeduction) +
+                           "), for a person without other comprehensive income");
     AddYear(*business, figure.year);
     business->add_flag("--json", figure.json, "Print a JSON object of the inputs and the tax");
     business->callback([&figure] { figure.figure = cli::Figure::Business; });
     CLI::App* incidental =
         addFigure("incidental", cli::Figure::Incidental,
-                  "Tax on incidental income (20 %); a lottery prize up to 10000 is exempt",
+                  "Tax on incidental income (" + flatRate + "); a lottery prize up to " +
+                      Standard(p.lotteryExemptUpTo) + " is exempt",
                   "The income in yuan");
     incidental->add_flag("--lottery", figure.lottery, "The income is a single lottery prize");
 
