@@ -3,8 +3,9 @@
 
 Every character of every string and character literal under src/ (comments
 left out; not src/cli/ and src/payroll/, whose texts go to a terminal), all of
-printable ASCII and the few the amounts and the fields use besides, and Qt's Chinese texts in the windows (the boxes' button, the
-fields' context menus) is kept; the rest of Noto Serif CJK SC and Noto Sans CJK SC
+printable ASCII and the few the amounts and the fields use besides, and Qt's
+Chinese texts in the windows (the boxes' button, the fields' context menus) is
+kept; the rest of Noto Serif CJK SC and Noto Sans CJK SC
 (Debian's fonts-noto-cjk) is dropped with fontTools' subsetter, hinting and
 layout features kept, so that every kept glyph draws as in the full face.
 The results are renamed, as the SIL Open Font License asks of a modified
