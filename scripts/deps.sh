@@ -9,6 +9,7 @@ run_packages=(
   fonts-noto-cjk
   libxcb1-dev qt6-translations-l10n
   libcli11-dev
+  qt6-charts-dev libqt6opengl6-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang-format

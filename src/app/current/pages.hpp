@@ -20,6 +20,10 @@ public:
     // is empty; nullopt when a field is refused (and reported).
     std::optional<Fen> annualTaxable();
 
+    // The year as the page holds it, every amount optional; nullopt when a field is refused
+    // (and reported).
+    std::optional<tax::current::PayrollYear> payrollYear() { return readInput(Need::Optional); }
+
     // Writes the schedule the table shows to `path` as CSV; a failure is reported in a box.
     bool exportCsv(const QString& path);
 
