@@ -2,6 +2,7 @@
 // unless the environment names another.
 
 #include "app/application.hpp"
+#include "build_tree_modules.hpp"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
+    testsupport::UseTheBuildTreesChartModule();
     QApplication application(argc, argv);
     app::ConfigureApplication();
     return RUN_ALL_TESTS();
