@@ -29,7 +29,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for wanted in "libqt6widgets6 (>=" "libc6 (>=" qt6-translations-l10n; do
+for wanted in "libqt6widgets6 (>=" "libqt6charts6 (>=" "libc6 (>=" qt6-translations-l10n; do
   case "$depends" in *"$wanted"*) ;; *) fail "Depends lacks $wanted" ;; esac
 done
 # The program's own texts draw from its compiled-in faces: a CJK font is only recommended.

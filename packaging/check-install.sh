@@ -28,7 +28,10 @@ metainfo=$share/metainfo/$app_id.metainfo.xml
 expected=$(mktemp)
 trap 'rm -rf "$dest" "$expected"' EXIT
 {
-  [ "$has_exe" = 1 ] && echo usr/bin/tovarin-calculator
+  if [ "$has_exe" = 1 ]; then
+    echo usr/bin/tovarin-calculator
+    echo usr/lib/tovarin-calculator/modules/tovarin-charts.so
+  fi
   if [ "$has_cli" = 1 ]; then
     echo usr/bin/tovarin-tax
     echo usr/share/man/man1/tovarin-tax.1.gz

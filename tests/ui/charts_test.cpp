@@ -29,6 +29,8 @@ struct CurveCase {
     Fen marked;  // the entered amount as the curve holds it
 };
 
+void PrintTo(const CurveCase& c, std::ostream* os) { *os << c.what; }
+
 const Zone kAbove36000{Yuan(36'000) + 1, 3'856'666};
 const Zone kAbove144000{Yuan(144'000) + 1, 16'049'999};
 const Zone kAbove960000{Yuan(960'000) + 1, 111'999'999};
