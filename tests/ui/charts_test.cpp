@@ -143,6 +143,12 @@ TEST(ChartArea, DrawsThroughTheModuleOnFirstUse) {
     EXPECT_EQ(view->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(chart.unavailableNotice(), nullptr);
     chart.setSchedule({});  // empties it again, without a crash
+
+    BonusChart bonus;
+    bonus.setCurve(BonusCurveAround(P2026(), Yuan(38'000)));
+    ASSERT_NE(bonus.drawing(), nullptr);
+    EXPECT_EQ(bonus.drawing()->widget()->accessibleName(), bonus.accessibleName());
+    bonus.setCurve({});
 }
 
 TEST(ChartArea, WithoutTheModuleOneLineSaysSo) {

@@ -126,11 +126,14 @@ public:
 
         bool firstZone = true;
         for (const Span& zone : curve.deadZones) {
-            auto* upper = new QLineSeries;
+            // The area's edges are its children: it does not own them by itself.
+            auto* area = new QAreaSeries;
+            auto* upper = new QLineSeries(area);
             upper->append({{zone.from, top}, {zone.to, top}});
-            auto* lower = new QLineSeries;
+            auto* lower = new QLineSeries(area);
             lower->append({{zone.from, bottom}, {zone.to, bottom}});
-            auto* area = new QAreaSeries(upper, lower);
+            area->setUpperSeries(upper);
+            area->setLowerSeries(lower);
             area->setName(Text("盲区：多发反而少得"));
             area->setBrush(kDeadZone);
             area->setPen(Qt::NoPen);

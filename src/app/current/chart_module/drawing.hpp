@@ -34,7 +34,7 @@ struct Curve {
 };
 
 // A chart view, parented to and deleted with the widget it was made for. Each call replaces
-// what it draws; empty figures leave empty axes.
+// what it draws; empty figures leave an empty chart.
 class Drawing {
 public:
     virtual ~Drawing() = default;
