@@ -1,8 +1,8 @@
 // A payroll file's withholding columns against WageWithholding of each employee's year, built
 // by hand as the window builds it from its fields.
 
+#include "csv_rows.hpp"
 #include "payroll/amount.hpp"
-#include "payroll/csv.hpp"
 #include "payroll/withholding.hpp"
 
 #include <QBuffer>
@@ -51,21 +51,7 @@ Output Withhold(const QByteArray& input, int year,
 // The output's rows as maps from column name to cell.
 std::vector<std::map<std::string, std::string>> Rows(const QByteArray& utf8) {
     EXPECT_TRUE(utf8.startsWith("\xEF\xBB\xBF"));
-    payroll::CsvReader csv;
-    csv.feed(std::string_view(utf8.constData() + 3, static_cast<std::size_t>(utf8.size() - 3)));
-    csv.finish();
-    payroll::CsvRecord record;
-    std::vector<std::string> header;
-    std::vector<std::map<std::string, std::string>> rows;
-    while (csv.next(record) == payroll::CsvReader::Step::Record) {
-        if (header.empty()) {
-            header.assign(record.fields.begin(), record.fields.end());
-            continue;
-        }
-        std::map<std::string, std::string>& row = rows.emplace_back();
-        for (std::size_t i = 0; i < header.size(); ++i) row[header[i]] = record.fields[i];
-    }
-    return rows;
+    return payrolltest::CsvRows(utf8);
 }
 
 // 专项扣除 and 累计专项附加扣除 stand for other columns, which a file gives instead.

@@ -2,8 +2,8 @@
 // withholding, and every refusal with its file, line and column.
 
 #include "app/current/year_file.hpp"
+#include "csv_rows.hpp"
 #include "payroll/amount.hpp"
-#include "payroll/csv.hpp"
 #include "payroll/withholding.hpp"
 
 #include <QBuffer>
@@ -72,26 +72,6 @@ void ExpectSameYear(const PayrollYear& got, const PayrollYear& want, const char*
     }
 }
 
-// A CSV text's rows as maps from column name to cell (the last of a name written twice).
-std::vector<std::map<std::string, std::string>> Rows(QByteArray utf8) {
-    if (utf8.startsWith("\xEF\xBB\xBF")) utf8.remove(0, 3);
-    payroll::CsvReader csv;
-    csv.feed(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-    csv.finish();
-    payroll::CsvRecord record;
-    std::vector<std::string> header;
-    std::vector<std::map<std::string, std::string>> rows;
-    while (csv.next(record) == payroll::CsvReader::Step::Record) {
-        if (header.empty()) {
-            header.assign(record.fields.begin(), record.fields.end());
-            continue;
-        }
-        auto& row = rows.emplace_back();
-        for (std::size_t i = 0; i < header.size(); ++i) row[header[i]] = record.fields[i];
-    }
-    return rows;
-}
-
 TEST(YearFile, ExportReadsBackExactly) {
     for (const Sample& s : Samples()) {
         const current::Parameters& p = current::ParametersFor(s.taxYear);
@@ -136,7 +116,7 @@ TEST(YearFile, TovarinTaxReadsTheExportToTheSameWithholding) {
         out.open(QIODevice::WriteOnly);
         QString error;
         ASSERT_TRUE(file.write(input, out, payroll::OutputEncoding::Utf8, error)) << s.name;
-        const auto rows = Rows(output);
+        const auto rows = payrolltest::CsvRows(output);
         ASSERT_EQ(rows.size(), schedule.size()) << s.name;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const auto& row = rows[i];
