@@ -171,6 +171,10 @@ TEST(YearFile, RefusesWithFileLineAndColumn) {
              "2,\x80\xFF\n",
          {"f.csv:3: 无法识别的编码: 此行既不是有效的 UTF-8，也不是有效的 GB18030 (可读的编码: "
           "UTF-8，带或不带 BOM；GB18030)"}},
+        {"UTF-8 after a byte-order mark, then not",
+         "\xEF\xBB\xBF月份,本期收入\n1,1\n2,\xFF\n",
+         {"f.csv:3: 编码错误: 此行不是有效的 UTF-8 (文件以 UTF-8 的 BOM 开头，其余部分也须是 "
+          "UTF-8)"}},
         {"no gross", "工号,月份\nA,1\n", {"f.csv:1: 缺少列 本期收入 (必需的列: 月份、本期收入)"}},
         {"bad amount on line 7",
          QByteArray::fromStdString(badSeventh),
@@ -194,6 +198,19 @@ TEST(YearFile, RefusesWithFileLineAndColumn) {
         EXPECT_FALSE(imported.year) << c.name;
         EXPECT_EQ(Problems(imported), c.problems) << c.name;
     }
+}
+
+// As on the command line: the first 50 problems by line, then how many there were.
+TEST(YearFile, ShowsFiftyProblemsAndTheirCount) {
+    std::string csv = "工号,月份,本期收入,其他\n";
+    for (int e = 0; e < 30; ++e) csv += "E" + std::to_string(e) + ",1,x,-1\n";
+    const YearImport imported =
+        ReadYearCsv(QByteArray::fromStdString(csv), "f.csv", current::ParametersFor(2024));
+    EXPECT_FALSE(imported.year);
+    ASSERT_EQ(imported.problems.size(), 51);
+    EXPECT_TRUE(imported.problems[0].startsWith(QString::fromUtf8("f.csv:2: 列 本期收入: \"x\" ")));
+    EXPECT_TRUE(imported.problems[1].startsWith(QString::fromUtf8("f.csv:2: 列 其他: \"-1\" ")));
+    EXPECT_EQ(imported.problems[50].toStdString(), "f.csv: 共 60 处错误，以上是前 50 处");
 }
 
 // The grid holds every month to December: those after the last row are 0, as tovarin-tax

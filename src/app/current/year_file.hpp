@@ -29,7 +29,8 @@ struct YearImport {
 // One employee's year, read as tovarin-tax reads a payroll file for `parameters`' year: UTF-8
 // with or without a byte-order mark, else GB18030; 月份 and 本期收入 required, 证件号码 or 工号
 // optional but one employee throughout; rows month after month from the first month, which is
-// the year's. The months after the last row count 0 to December, as tovarin-tax counts them.
+// the year's; 减除费用方式 按任职月份 where no row gives one. The months after the last row count
+// 0 to December, as tovarin-tax counts them.
 YearImport ReadYearCsv(const QByteArray& bytes, const QString& fileName,
                        const tax::current::Parameters& parameters);
 // The file at `path`, named by it in the problems.
