@@ -2,7 +2,7 @@
 """Cuts the two CJK faces of the windows down to the characters the program draws.
 
 Every character of every string and character literal under src/ (comments
-left out; not src/cli/ and src/payroll/, whose texts go to a terminal), all of
+left out; not src/cli/, whose texts go to a terminal), all of
 printable ASCII and the few the amounts and the fields use besides, and Qt's
 Chinese texts in the windows (the boxes' button, the fields' context menus) is
 kept; the rest of Noto Serif CJK SC and Noto Sans CJK SC
@@ -134,9 +134,9 @@ def qt_texts():
                    if context in wanted and (wanted[context] is None or source in wanted[context]))
 
 
-# The command-line program and the payroll files' library print to a terminal; the windows
-# draw none of their texts (a window that shows the library's messages takes it out of here).
-NOT_DRAWN = ("cli", "payroll")
+# The command-line program prints to a terminal; the windows draw none of its texts. The
+# payroll files' library is drawn: the wage page shows its messages about a file it reads.
+NOT_DRAWN = ("cli",)
 
 
 def program_characters():

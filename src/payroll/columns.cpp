@@ -11,11 +11,11 @@ using tax::current::BasicDeduction;
 // clang-format off
 constexpr std::array<std::string_view, kColumnCount> kNames = {
     "月份", "本期收入", "证件号码", "工号",
-    "本期免税收入", "基本养老保险费", "基本医疗保险费", "失业保险费", "住房公积金",
+    "本期免税收入", "基本养老保险费", "基本医疗保险费", "失业保险费", "住房公积金", "专项扣除",
     "企业(职业)年金", "商业健康保险", "税延养老保险", "其他",
     "准予扣除的捐赠额", "减免税额",
     "累计子女教育", "累计继续教育", "累计住房贷款利息", "累计住房租金", "累计赡养老人",
-    "累计3岁以下婴幼儿照护", "累计个人养老金",
+    "累计3岁以下婴幼儿照护", "累计专项附加扣除", "累计个人养老金",
     "减除费用方式"};
 constexpr std::array<std::pair<std::string_view, BasicDeduction>, 3> kBasicRules = {{
     {"按任职月份", BasicDeduction::MonthsEmployed},

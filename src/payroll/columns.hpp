@@ -23,6 +23,7 @@ enum class Column {
     Medical,
     Unemployment,
     HousingFund,  // the special deduction: the four
+    Special,      // or their monthly total instead
     Annuity,
     HealthInsurance,
     DeferredPension,
@@ -36,7 +37,8 @@ enum class Column {
     Rent,
     ElderlySupport,
     InfantCare,
-    PersonalPension,
+    AdditionalTotal,  // the six categories' total instead of them
+    PersonalPension,  // last: its increase is an other deduction, not an additional one
     // 按任职月份 / 自1月 / 全年6万, the same for all rows of an employee
     BasicRule,
 };
@@ -49,19 +51,49 @@ std::string_view ColumnName(Column column);
 std::optional<Column> ColumnNamed(std::string_view header);
 
 // Amount columns in the order they are checked, and which of them are cumulative.
-inline constexpr std::array kAmountColumns = {Column::Gross,           Column::Exempt,
-                                              Column::Pension,         Column::Medical,
-                                              Column::Unemployment,    Column::HousingFund,
-                                              Column::Annuity,         Column::HealthInsurance,
-                                              Column::DeferredPension, Column::Other,
-                                              Column::Donation,        Column::Relief,
-                                              Column::ChildEducation,  Column::ContinuingEducation,
-                                              Column::HousingLoan,     Column::Rent,
-                                              Column::ElderlySupport,  Column::InfantCare,
+inline constexpr std::array kAmountColumns = {Column::Gross,
+                                              Column::Exempt,
+                                              Column::Pension,
+                                              Column::Medical,
+                                              Column::Unemployment,
+                                              Column::HousingFund,
+                                              Column::Special,
+                                              Column::Annuity,
+                                              Column::HealthInsurance,
+                                              Column::DeferredPension,
+                                              Column::Other,
+                                              Column::Donation,
+                                              Column::Relief,
+                                              Column::ChildEducation,
+                                              Column::ContinuingEducation,
+                                              Column::HousingLoan,
+                                              Column::Rent,
+                                              Column::ElderlySupport,
+                                              Column::InfantCare,
+                                              Column::AdditionalTotal,
                                               Column::PersonalPension};
 inline constexpr std::array kCumulativeColumns = {
-    Column::ChildEducation, Column::ContinuingEducation, Column::HousingLoan,    Column::Rent,
-    Column::ElderlySupport, Column::InfantCare,          Column::PersonalPension};
+    Column::ChildEducation,  Column::ContinuingEducation,
+    Column::HousingLoan,     Column::Rent,
+    Column::ElderlySupport,  Column::InfantCare,
+    Column::AdditionalTotal, Column::PersonalPension};
+
+// A total and the columns it stands for: a file gives one or the other, never both, or the
+// same deduction would count twice (a file written by withhold has 累计专项附加扣除 among its
+// results, which read again would add to its categories).
+struct TotalColumn {
+    Column total;
+    std::array<Column, 6> parts;  // the first `count`
+    std::size_t count;
+};
+inline constexpr std::array kTotalColumns = {
+    TotalColumn{Column::Special,
+                {Column::Pension, Column::Medical, Column::Unemployment, Column::HousingFund},
+                4},
+    TotalColumn{Column::AdditionalTotal,
+                {Column::ChildEducation, Column::ContinuingEducation, Column::HousingLoan,
+                 Column::Rent, Column::ElderlySupport, Column::InfantCare},
+                6}};
 
 // The basic-deduction rule a cell names, blanks around it ignored.
 std::optional<tax::current::BasicDeduction> ReadBasicRule(std::string_view cell);

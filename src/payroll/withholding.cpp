@@ -238,14 +238,27 @@ bool PayrollFile::Scan::header(const CsvRecord& record) {
         }
     }
     const auto has = [this](Column c) { return f_.columns_[static_cast<std::size_t>(c)] >= 0; };
-    constexpr std::string_view kRequired = " (必需的列: 月份、本期收入，以及 证件号码 或 工号)";
-    for (Column required : {Column::Month, Column::Gross}) {
-        if (!has(required)) {
-            problem(record.line, "缺少列 " + Text(ColumnName(required)) + Text(kRequired));
+    const bool keyRequired = f_.keys_ == Keys::Required;
+    const std::string_view required = keyRequired
+                                          ? " (必需的列: 月份、本期收入，以及 证件号码 或 工号)"
+                                          : " (必需的列: 月份、本期收入)";
+    for (Column column : {Column::Month, Column::Gross}) {
+        if (!has(column)) {
+            problem(record.line, "缺少列 " + Text(ColumnName(column)) + Text(required));
         }
     }
-    if (!has(Column::IdNumber) && !has(Column::StaffNumber)) {
-        problem(record.line, "缺少列 证件号码 或 工号" + Text(kRequired));
+    if (keyRequired && !has(Column::IdNumber) && !has(Column::StaffNumber)) {
+        problem(record.line, "缺少列 证件号码 或 工号" + Text(required));
+    }
+    for (const TotalColumn& total : kTotalColumns) {
+        if (!has(total.total)) continue;
+        for (std::size_t i = 0; i < total.count; ++i) {
+            if (!has(total.parts[i])) continue;
+            problem(record.line, "列 " + Text(ColumnName(total.total)) + " 与列 " +
+                                     Text(ColumnName(total.parts[i])) + " 不能同时出现 (" +
+                                     Text(ColumnName(total.total)) +
+                                     " 是其各项的合计，只能给出合计或各项之一)");
+        }
     }
     f_.keyColumn_ = f_.columns_[static_cast<std::size_t>(
         has(Column::IdNumber) ? Column::IdNumber : Column::StaffNumber)];
@@ -264,9 +277,12 @@ std::pair<std::uint32_t, int> PayrollFile::Scan::row(const CsvRecord& record) {
     const Column keyColumn = f_.columns_[static_cast<std::size_t>(Column::IdNumber)] >= 0
                                  ? Column::IdNumber
                                  : Column::StaffNumber;
+    // Without a key column every row is the one employee's, whose key is empty.
+    const bool keyed = f_.keyColumn_ >= 0;
     const std::string_view key =
-        NormalKey(record.fields[static_cast<std::size_t>(f_.keyColumn_)], scratch_);
-    if (key.empty()) {
+        keyed ? NormalKey(record.fields[static_cast<std::size_t>(f_.keyColumn_)], scratch_)
+              : std::string_view();
+    if (keyed && key.empty()) {
         problem(line, CellText(keyColumn, cell(record, keyColumn),
                                "是空的 (每行须有员工的" + Text(ColumnName(keyColumn)) +
                                    "，各月的行据此归到同一员工)"));
@@ -304,7 +320,7 @@ std::pair<std::uint32_t, int> PayrollFile::Scan::row(const CsvRecord& record) {
             return kNowhere;
         }
     }
-    if (key.empty() || !month) return kNowhere;
+    if ((keyed && key.empty()) || !month) return kNowhere;
     const std::uint32_t index = employee(key, line, *month);
     place(record, f_.employees_[index], *month, basic, basicFromCell, cells);
     return {index, *month};
@@ -412,8 +428,8 @@ void PayrollFile::Scan::place(const CsvRecord& record, Employee& e, int month, B
     const auto a = [&cells](Column c) { return cells.amount[static_cast<std::size_t>(c)]; };
     s.v[Slot::kGross] = a(Column::Gross);
     s.v[Slot::kExempt] = a(Column::Exempt);
-    s.v[Slot::kSpecial] =
-        a(Column::Pension) + a(Column::Medical) + a(Column::Unemployment) + a(Column::HousingFund);
+    s.v[Slot::kSpecial] = a(Column::Pension) + a(Column::Medical) + a(Column::Unemployment) +
+                          a(Column::HousingFund) + a(Column::Special);
     Fen additional = 0;
     for (std::size_t i = 0; i + 1 < increase.size(); ++i) additional += increase[i];
     s.v[Slot::kAdditional] = additional;
@@ -438,8 +454,8 @@ void PayrollFile::Scan::finish() {
 }
 
 PayrollFile::PayrollFile(const tax::current::Parameters& parameters, BasicDeduction basic,
-                         bool basicGiven)
-    : p_(parameters), basic_(basic), basicGiven_(basicGiven) {}
+                         bool basicGiven, Keys keys)
+    : p_(parameters), basic_(basic), basicGiven_(basicGiven), keys_(keys) {}
 
 PayrollFile::~PayrollFile() = default;
 
@@ -579,6 +595,10 @@ tax::current::PayrollYear PayrollFile::year(std::size_t employee) const {
                                s.v[Slot::kRelief]});
     }
     return year;
+}
+
+std::int64_t PayrollFile::firstLine(std::size_t employee) const {
+    return employees_[employee].firstLine;
 }
 
 // Each employee's year to December (the months after its last row count nothing, and no month

@@ -28,10 +28,14 @@ enum class OutputEncoding { Utf8, Gb18030 };  // UTF-8 with a byte-order mark, o
 
 class PayrollFile {
 public:
+    // Required: every row names its employee by 证件号码 or 工号. Optional: a file without
+    // either column is one employee's (the window's year, exported and read back).
+    enum class Keys { Required, Optional };
+
     // `basic` is the rule for rows without a 减除费用方式 of their own; `basicGiven` says the user
     // chose it, so that its name appears in a message about it.
     PayrollFile(const tax::current::Parameters& parameters, tax::current::BasicDeduction basic,
-                bool basicGiven);
+                bool basicGiven, Keys keys = Keys::Required);
     ~PayrollFile();
 
     // The first pass, from the start of a seekable device: the encoding (UTF-8 when every byte
@@ -49,6 +53,7 @@ public:
         return index_.key(static_cast<std::uint32_t>(employee));
     }
     tax::current::PayrollYear year(std::size_t employee) const;
+    std::int64_t firstLine(std::size_t employee) const;
 
     // The second pass: every row of `input` (the same file) as it stands, then the withholding
     // columns, CRLF line ends. False when the input cannot be read again or `output` cannot
@@ -69,6 +74,7 @@ private:
     const tax::current::Parameters& p_;
     tax::current::BasicDeduction basic_;
     bool basicGiven_;
+    Keys keys_;
     Encoding encoding_ = Encoding::Utf8;
     Problems problems_;
     std::array<int, kColumnCount> columns_{};  // the field of each column, -1 where absent

@@ -27,6 +27,10 @@ REFUSED = [
      ["in.csv:1: 缺少列 本期收入 (必需的列: 月份、本期收入，以及 证件号码 或 工号)"]),
     ("missing key column", "姓名,月份,本期收入\n甲,1,100\n".encode(), [],
      ["in.csv:1: 缺少列 证件号码 或 工号 (必需的列: 月份、本期收入，以及 证件号码 或 工号)"]),
+    ("total with a column it stands for",
+     "工号,月份,本期收入,住房公积金,专项扣除\nA,1,100,1,2\n".encode(), [],
+     ["in.csv:1: 列 专项扣除 与列 住房公积金 不能同时出现 (专项扣除 是其各项的合计，"
+      "只能给出合计或各项之一)"]),
     ("duplicated column", "工号,月份,本期收入,月份\nA,1,100,1\n".encode(), [],
      ["in.csv:1: 列 月份 重复 (第 2 列和第 4 列；每列只能出现一次)"]),
     ("unreadable encoding", "工号,月份,本期收入\nA,1,100\n".encode("gb18030") + b"B,1,\x80\xff\n", [],
@@ -167,6 +171,28 @@ def encodings(scratch):
         check(done.returncode == 0 and done.stdout == b"" and f.read() == outputs["utf8"], "-o")
 
 
+def totals(scratch):
+    """专项扣除 and 累计专项附加扣除 give the same withholding as the columns they total."""
+    months = range(1, 13)
+    parts = "工号,月份,本期收入,基本养老保险费,住房公积金,累计子女教育,累计住房租金\n" + "".join(
+        f"A,{m},30000,2400,3600,{2000 * m},{1500 * m}\n" for m in months)
+    whole = "工号,月份,本期收入,专项扣除,累计专项附加扣除\n" + "".join(
+        f"A,{m},30000.00,6000.00,{3500 * m}.00\n" for m in months)
+    withheld = []
+    for name, text in (("parts", parts), ("totals", whole)):
+        path = os.path.join(scratch, name + ".csv")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
+        done = run(["withhold", "--year", "2024", path])
+        check(done.returncode == 0, f"{name}: exit {done.returncode} {done.stderr.decode()}")
+        lines = done.stdout.decode("utf-8-sig").splitlines()
+        withheld.append([line.split(",")[-14:] for line in lines[1:]])
+    check(len(withheld[0]) == 12 and withheld[0] == withheld[1],
+          f"totals withhold otherwise: {withheld}")
+    check(withheld[1][0][4] == "3500.00" and withheld[1][11][3] == "72000.00",
+          f"cumulative deductions: {withheld[1][0]} {withheld[1][11]}")
+
+
 def usage_errors():
     for args in (["withhold", "--year", "2030", "x.csv"], ["withhold", "--basic", "按月"],
                  ["withhold", "--encoding", "latin1"], ["withhold", "a", "b"],
@@ -241,6 +267,7 @@ with tempfile.TemporaryDirectory() as scratch:
     refused_cases(refused)
     fifty_at_most(scratch)
     encodings(scratch)
+    totals(scratch)
     usage_errors()
     figures()
     readme_example(scratch)

@@ -1,8 +1,8 @@
 // A payroll file's withholding columns against WageWithholding of each employee's year, built
 // by hand as the window builds it from its fields.
 
+#include "csv_rows.hpp"
 #include "payroll/amount.hpp"
-#include "payroll/csv.hpp"
 #include "payroll/withholding.hpp"
 
 #include <QBuffer>
@@ -14,6 +14,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -50,21 +51,13 @@ Output Withhold(const QByteArray& input, int year,
 // The output's rows as maps from column name to cell.
 std::vector<std::map<std::string, std::string>> Rows(const QByteArray& utf8) {
     EXPECT_TRUE(utf8.startsWith("\xEF\xBB\xBF"));
-    payroll::CsvReader csv;
-    csv.feed(std::string_view(utf8.constData() + 3, static_cast<std::size_t>(utf8.size() - 3)));
-    csv.finish();
-    payroll::CsvRecord record;
-    std::vector<std::string> header;
-    std::vector<std::map<std::string, std::string>> rows;
-    while (csv.next(record) == payroll::CsvReader::Step::Record) {
-        if (header.empty()) {
-            header.assign(record.fields.begin(), record.fields.end());
-            continue;
-        }
-        std::map<std::string, std::string>& row = rows.emplace_back();
-        for (std::size_t i = 0; i < header.size(); ++i) row[header[i]] = record.fields[i];
-    }
-    return rows;
+    return payrolltest::CsvRows(utf8);
+}
+
+// 专项扣除 and 累计专项附加扣除 stand for other columns, which a file gives instead.
+bool IsTotal(payroll::Column column) {
+    return std::any_of(payroll::kTotalColumns.begin(), payroll::kTotalColumns.end(),
+                       [column](const payroll::TotalColumn& t) { return t.total == column; });
 }
 
 // The example of the README: 张三 starts in July with 自1月, 李四 gets a raise in April, and
@@ -146,7 +139,8 @@ TEST(Withholding, GeneratedEmployeesMatchTheirSchedules) {
         struct Generated {
             current::PayrollYear year;
             int last;
-            std::vector<std::array<Fen, 19>> cells;  // the amount columns, in kAmountColumns order
+            // the amount columns but the totals, in kAmountColumns order
+            std::vector<std::array<Fen, 19>> cells;
         };
         std::vector<Generated> staff;
         for (int e = 0; e < 1000 / 3 + 1; ++e) {
@@ -170,8 +164,9 @@ TEST(Withholding, GeneratedEmployeesMatchTheirSchedules) {
             staff.push_back(std::move(g));
         }
         std::string csv = "证件号码,姓名,月份,减除费用方式";
-        for (payroll::Column column : payroll::kAmountColumns)
-            (csv += ',') += payroll::ColumnName(column);
+        for (payroll::Column column : payroll::kAmountColumns) {
+            if (!IsTotal(column)) (csv += ',') += payroll::ColumnName(column);
+        }
         csv += "\r\n";
         for (int m = 1; m <= 12; ++m) {
             for (std::size_t e = 0; e < staff.size(); ++e) {
@@ -237,6 +232,104 @@ TEST(Withholding, GeneratedEmployeesMatchTheirSchedules) {
         for (const Generated& g : staff) rows += g.cells.size();
         EXPECT_EQ(count, rows);
     }
+}
+
+// Without 证件号码 and 工号, a file is one employee's where keys are optional (the window's
+// year) and refused where they are required (the command line); a total goes with none of
+// the columns it stands for.
+TEST(Withholding, KeysAndTotals) {
+    using Keys = payroll::PayrollFile::Keys;
+    struct Case {
+        const char* name;
+        const char* csv;
+        Keys keys;
+        std::size_t employees;  // when read
+        std::vector<std::string> problems;
+    };
+    const std::vector<Case> cases = {
+        {"keyless, optional", "月份,本期收入\n3,100\n4,200\n", Keys::Optional, 1, {}},
+        {"keyless, required",
+         "月份,本期收入\n3,100\n",
+         Keys::Required,
+         0,
+         {"1: 缺少列 证件号码 或 工号 (必需的列: 月份、本期收入，以及 证件号码 或 工号)"}},
+        {"optional, gross missing",
+         "月份\n3\n",
+         Keys::Optional,
+         0,
+         {"1: 缺少列 本期收入 (必需的列: 月份、本期收入)"}},
+        {"optional keys present", "工号,月份,本期收入\nA,1,1\nB,1,1\n", Keys::Optional, 2, {}},
+        {"optional key empty",
+         "工号,月份,本期收入\nA,1,1\n ,2,1\n",
+         Keys::Optional,
+         0,
+         {"3: 列 工号: \" \" 是空的 (每行须有员工的工号，各月的行据此归到同一员工)"}},
+        {"additional total with a category",
+         "月份,本期收入,累计赡养老人,累计专项附加扣除,累计个人养老金\n1,1,0,0,0\n",
+         Keys::Optional,
+         0,
+         {"1: 列 累计专项附加扣除 与列 累计赡养老人 不能同时出现 (累计专项附加扣除 "
+          "是其各项的合计，只能给出合计或各项之一)"}},
+        {"special with two insurances",
+         "月份,本期收入,专项扣除,失业保险费,基本医疗保险费\n1,1,0,0,0\n",
+         Keys::Optional,
+         0,
+         {"1: 列 专项扣除 与列 基本医疗保险费 不能同时出现 (专项扣除 是其各项的合计，只能给出合计或"
+          "各项之一)",
+          "1: 列 专项扣除 与列 失业保险费 不能同时出现 (专项扣除 是其各项的合计，只能给出合计或各项"
+          "之一)"}},
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes(c.csv);
+        QBuffer device(&bytes);
+        device.open(QIODevice::ReadOnly);
+        payroll::PayrollFile file(current::ParametersFor(2024),
+                                  current::BasicDeduction::MonthsEmployed, false, c.keys);
+        const bool read = file.read(device);
+        std::vector<std::string> problems;
+        for (const payroll::Problem& problem : file.problems().shown()) {
+            problems.push_back(std::to_string(problem.line) + ": " + problem.text);
+        }
+        EXPECT_EQ(problems, c.problems) << c.name;
+        EXPECT_EQ(read, c.problems.empty()) << c.name;
+        if (read) {
+            EXPECT_EQ(file.employeeCount(), c.employees) << c.name;
+        }
+    }
+}
+
+// The totals give the months the same figures as the columns they stand for.
+TEST(Withholding, TotalsReadAsTheirColumns) {
+    const auto yearOf = [](const char* csv) {
+        QByteArray bytes(csv);
+        QBuffer device(&bytes);
+        device.open(QIODevice::ReadOnly);
+        payroll::PayrollFile file(current::ParametersFor(2024),
+                                  current::BasicDeduction::MonthsEmployed, false,
+                                  payroll::PayrollFile::Keys::Optional);
+        EXPECT_TRUE(file.read(device)) << csv;
+        return file.employeeCount() == 1 ? file.year(0) : current::PayrollYear{};
+    };
+    const current::PayrollYear parts = yearOf(
+        "月份,本期收入,基本养老保险费,住房公积金,累计子女教育,累计住房租金,累计个人养老金\n"
+        "5,9000,800,1200,2000,1500,100\n6,9000,800,1200,4000,1500,300\n");
+    const current::PayrollYear totals = yearOf(
+        "月份,本期收入,专项扣除,累计专项附加扣除,累计个人养老金\n"
+        "5,9000,2000,3500,100\n6,9000,2000,5500,300\n");
+    ASSERT_EQ(parts.months.size(), 2u);
+    ASSERT_EQ(totals.months.size(), 2u);
+    EXPECT_EQ(parts.firstMonth, 5);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const current::MonthIncome& a = parts.months[i];
+        const current::MonthIncome& b = totals.months[i];
+        EXPECT_EQ(std::tie(a.gross, a.special, a.additional, a.other),
+                  std::tie(b.gross, b.special, b.additional, b.other))
+            << i;
+    }
+    EXPECT_EQ(totals.months[0].special, 200'000);
+    EXPECT_EQ(totals.months[0].additional, 350'000);
+    EXPECT_EQ(totals.months[1].additional, 200'000);
+    EXPECT_EQ(totals.months[1].other, 20'000);
 }
 
 // The same file in UTF-8 with and without its byte-order mark and in GB18030 gives the same
