@@ -25,18 +25,18 @@
 namespace uitest {
 namespace {
 
-TEST_F(CurrentWindowTest, SevenPagesInOrderUnderAChineseTitle) {
+TEST_F(CurrentWindowTest, EightPagesInOrderUnderAChineseTitle) {
     EXPECT_EQ(window.objectName(), "CurrentForm");
     EXPECT_EQ(window.windowTitle(), U("现行个人所得税计算"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
     const char* const titles[] = {
         "&1 工资薪金", "&2 全年一次性奖金",         "&3 劳务报酬", "&4 稿酬、特许权使用费",
-        "&5 经营所得", "&6 利息股息红利、偶然所得", "&7 年度汇算"};
-    ASSERT_EQ(window.pages().count(), 7);
+        "&5 经营所得", "&6 利息股息红利、偶然所得", "&7 年度汇算", "&8 奖金筹划"};
+    ASSERT_EQ(window.pages().count(), 8);
     const char* const names[] = {"wagePage",          "bonusPage",    "labourPage",
                                  "authorRoyaltyPage", "businessPage", "interestIncidentalPage",
-                                 "settlementPage"};
-    for (int i = 0; i < 7; ++i) {
+                                 "settlementPage",    "bonusPlanPage"};
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(window.pages().widget(i), &page(kCurrentPages[i]));
         EXPECT_EQ(window.pages().widget(i)->objectName(), names[i]);
         EXPECT_EQ(window.pages().tabText(i), U(titles[i]));
@@ -193,12 +193,33 @@ TEST_F(CurrentWindowTest, EnterOnTheYearCalculatesThePageInFront) {
 TEST_F(CurrentWindowTest, AltAndTheDigitBringEachPageToTheFront) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    for (int i : {6, 2, 0, 4, 1, 5, 3}) {
+    for (int i : {6, 2, 7, 0, 4, 1, 5, 3}) {
         QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_1 + i), Qt::AltModifier);
         EXPECT_EQ(window.pages().currentIndex(), i);
     }
     QTest::keyClick(window.pages().tabBar(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(window.pages().currentIndex(), 4);
+}
+
+// The actions beside the calculation: named as they read, in the Tab order, and Enter on one
+// presses it, not "计算".
+TEST_F(CurrentWindowTest, ButtonsBesideTheCalculationAreNamedReachedAndPressedByEnter) {
+    for (const Control id : {Control::SettlementFromWages, Control::BonusPlanFromWages}) {
+        QPushButton& button = window.control<QPushButton>(id);
+        app::current::Page& p = page(app::current::PageOf(id));
+        EXPECT_EQ(button.text(), U("从工资薪金页带入"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(&button)->text(QAccessible::Name),
+                  button.text());
+        EXPECT_TRUE(button.focusPolicy() & Qt::TabFocus);
+        window.pages().setCurrentWidget(&p);
+        QSignalSpy pressed(&button, &QPushButton::clicked);
+        QSignalSpy calculated(&p.calculateButton(), &QPushButton::clicked);
+        button.setFocus();
+        QTest::keyClick(&button, Qt::Key_Return);
+        EXPECT_EQ(pressed.count(), 1);
+        EXPECT_EQ(calculated.count(), 0);
+    }
+    EXPECT_TRUE(boxes.empty());
 }
 
 // A label as it reads: without the mnemonic that follows it, "(&Y)", which a screen reader
@@ -238,9 +259,18 @@ TEST_F(CurrentWindowTest, EveryFieldHasAVisibleLabelAsBuddyAndAsAccessibleName) 
             return relation.first->object() == label;
         })) << field->objectName().toStdString();
     }
-    // The year, the inputs and results of each page, and the table.
-    EXPECT_EQ(fields, 1 + (5 + 4) + (1 + 4) + (1 + 1) + (2 + 2) + (2 + 1) + (2 + 2) + (8 + 5) + 1);
+    // The year, the inputs and results of each page, and the tables.
+    EXPECT_EQ(fields, 1 + (5 + 4) + (1 + 5) + (1 + 1) + (2 + 2) + (2 + 1) + (2 + 2) + (10 + 9) +
+                          (2 + 5) + 2);
 }
+
+// The results that are sentences, left-aligned; every other result is an amount.
+const Control kSentences[] = {Control::BonusLower,
+                              Control::BonusDeadZone,
+                              Control::SettlementSeparateConclusion,
+                              Control::SettlementMergedConclusion,
+                              Control::SettlementBetter,
+                              Control::BonusPlanConclusion};
 
 TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopyable) {
     enter({{Control::WageGross, "20000"}});
@@ -257,12 +287,12 @@ TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopy
         ++outputs;
         EXPECT_TRUE(field->isEnabled());
         EXPECT_NE(field->focusPolicy(), Qt::NoFocus);
-        const bool sentence = field == &window.field(Control::BonusLower) ||
-                              field == &window.field(Control::SettlementConclusion);
+        const bool sentence = std::any_of(std::begin(kSentences), std::end(kSentences),
+                                          [&](Control id) { return field == &window.field(id); });
         EXPECT_EQ(field->alignment() & Qt::AlignRight, sentence ? Qt::Alignment() : Qt::AlignRight)
             << field->objectName().toStdString();
     }
-    EXPECT_EQ(outputs, 4 + 4 + 1 + 2 + 1 + 2 + 5);
+    EXPECT_EQ(outputs, 4 + 5 + 1 + 2 + 1 + 2 + 9 + 5);
 
     QLineEdit& result = field(Control::WageFirstNetPay);
     result.setFocus();

@@ -164,6 +164,15 @@ QCheckBox* Page::addCheckBox(IdOf<Kind::Check> id, const YearText& text) {
     return box;
 }
 
+QPushButton* Page::addInputButton(IdOf<Kind::Button> id, const QString& text) {
+    auto* button = new QPushButton(text);
+    addControl(id.id, *button);
+    button->setAccessibleName(text);
+    button->setAutoDefault(true);
+    inputs_->addWidget(button, inputs_->rowCount(), 1, Qt::AlignLeft);
+    return button;
+}
+
 QSpinBox* Page::addNumber(IdOf<Kind::Number> id, const QString& label, int minimum, int maximum,
                           const QString& suffix, const QString& hint) {
     auto* number = new QSpinBox;
@@ -234,6 +243,7 @@ void AmountReader::requireOne(std::initializer_list<QLineEdit*> fields) {
 
 // The focus is on the field before the box opens, and the box gives it back when it closes.
 void AmountReader::refuse(QLineEdit& field, const QString& title, const QString& prompt) {
+    if (!ok_) return;
     ok_ = false;
     ShowPageOf(field);
     field.setFocus(Qt::OtherFocusReason);
@@ -249,6 +259,8 @@ bool IsBlank(const QString& text) {
 }
 
 QString YuanText(Fen amount) { return QString::fromStdString(tax::current::FormatYuan(amount)); }
+
+QString FieldYuanText(Fen amount) { return YuanText(amount).remove(QLatin1Char(',')); }
 
 void ShowPageOf(QWidget& widget) {
     for (QWidget* page = &widget; page->parentWidget(); page = page->parentWidget()) {

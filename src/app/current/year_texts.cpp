@@ -124,6 +124,17 @@ QString BonusSeparateNote(const Parameters& p) {
 
 QString BonusWithoutChoice() { return Text("本年度奖金只能并入综合所得计税"); }
 
+QString BonusDeadZoneNote(const Parameters& p) {
+    QStringList bounds;
+    for (const tax::current::Bracket& row : p.monthly.first(p.monthly.size() - 1)) {
+        bounds << StandardText(row.upTo * p.bonusMonths);
+    }
+    return Text(
+               "临界区间：单独计税的奖金略超过 %1 元时，\n"
+               "多发的部分不够缴增加的税，税后反而比发到该数额时少。")
+        .arg(bounds.join(Text("、")));
+}
+
 QString LabourNote(const Parameters& p) { return FixedExpenses(p) + Text("\n") + LabourRows(p); }
 
 QString AuthorRoyaltyNote(const Parameters& p) {
