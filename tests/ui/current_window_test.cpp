@@ -138,11 +138,11 @@ const Worked kWorked[] = {
      {{C::SettlementSeparateTaxable, "170,000.00"}, {C::SettlementSeparateTax, "17,080.00"}}},
     {"bonus in the first dead zone", {}, P::Bonus, {{C::BonusAmount, "38000"}},
      {{C::BonusSeparateTax, "3,590.00"},
-      {C::BonusDeadZone, "在 36,000.01 至 38,566.66 元的临界区间内，"
-                         "少发到 36,000.00 元税后反而多 510.00 元"}}},
+      {C::BonusDeadZone, "在 36,000.01 至 38,566.66 元的临界区间内；少发到 36,000.00 元，"
+                         "税后 34,920.00 元，反而比现在的 34,410.00 元多 510.00 元"}}},
     {"bonus at the end of the second dead zone", {}, P::Bonus, {{C::BonusAmount, "160499.99"}},
-     {{C::BonusDeadZone, "在 144,000.01 至 160,499.99 元的临界区间内，"
-                         "少发到 144,000.00 元税后反而多 0.01 元"}}},
+     {{C::BonusDeadZone, "在 144,000.01 至 160,499.99 元的临界区间内；少发到 144,000.00 元，"
+                         "税后 129,810.00 元，反而比现在的 129,809.99 元多 0.01 元"}}},
     {"bonus just past the second dead zone", {}, P::Bonus, {{C::BonusAmount, "160500"}},
      {{C::BonusDeadZone, "不在任何临界区间内"}}},
     {"plan without a bonus entered", {}, P::BonusPlan,

@@ -26,8 +26,9 @@ QString DeadZoneText(const Parameters& p, Fen bonus) {
     const std::optional<tax::current::BonusZone> zone = tax::current::BonusDeadZone(p, bonus);
     if (!zone) return Text("不在任何临界区间内");
     const auto takeHome = [&p](Fen b) { return b - tax::current::BonusSeparateTax(p, b); };
-    return Text("在 %1 至 %2 元的临界区间内，少发到 %3 元税后反而多 %4 元")
+    return Text("在 %1 至 %2 元的临界区间内；少发到 %3 元，税后 %4 元，反而比现在的 %5 元多 %6 元")
         .arg(YuanText(zone->from), YuanText(zone->to), YuanText(zone->better),
+             YuanText(takeHome(zone->better)), YuanText(takeHome(bonus)),
              YuanText(takeHome(zone->better) - takeHome(bonus)));
 }
 

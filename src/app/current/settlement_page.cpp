@@ -58,7 +58,7 @@ SettlementPage::SettlementPage(WagePage& wages, const Parameters& p)
 
     // Two columns: the bonus on its own on the left, merged on the right.
     separate_.taxable =
-        addOutput(Control::SettlementSeparateTaxable, Text("单独计税：综合所得应纳税所得额"));
+        addOutput(Control::SettlementSeparateTaxable, Text("单独计税：应纳税所得额"));
     merged_.taxable =
         addOutput(Control::SettlementMergedTaxable, Text("并入综合所得：应纳税所得额"));
     separate_.tax = addOutput(Control::SettlementSeparateTax, Text("单独计税：全年应纳税额"));
