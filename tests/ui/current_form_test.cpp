@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
@@ -349,6 +350,21 @@ TEST_P(AtItsMinimumSize, NothingIsCutOffOnAnyPage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Years, AtItsMinimumSize, testing::Values(2019, 2022, 2026));
+
+// A refused field low on a page the window is too short for is scrolled into view.
+TEST_F(CurrentWindowTest, ARefusedFieldIsScrolledIntoView) {
+    window.resize(window.minimumSize());
+    enter({{Control::SettlementWages, "1"}, {Control::SettlementWithheld, "x"}});
+    calculate(PageId::Settlement);
+    QApplication::processEvents();
+    QLineEdit& refused = field(Control::SettlementWithheld);
+    auto* scroll = page(PageId::Settlement).findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_GT(scroll->verticalScrollBar()->maximum(), 0);  // the page does scroll
+    const QRect shown(refused.mapTo(scroll->viewport(), QPoint(0, 0)), refused.size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(shown));
+    EXPECT_EQ(boxes.size(), 1u);
+}
 
 }  // namespace
 }  // namespace uitest

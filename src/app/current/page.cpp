@@ -301,6 +301,12 @@ void ShowPageOf(QWidget& widget) {
         auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
         if (tabs && tabs->indexOf(page) >= 0) {
             tabs->setCurrentWidget(page);
+            break;
+        }
+    }
+    for (QWidget* outer = widget.parentWidget(); outer; outer = outer->parentWidget()) {
+        if (auto* scroll = qobject_cast<QScrollArea*>(outer)) {
+            scroll->ensureWidgetVisible(&widget);
             return;
         }
     }

@@ -135,7 +135,7 @@ QString YuanText(Fen amount);
 // The amount as a field takes it, without grouping: "15730.00".
 QString FieldYuanText(Fen amount);
 
-// Brings the page that holds `widget` to the front of its tab widget.
+// Brings the page that holds `widget` to the front of its tab widget, scrolled to show it.
 void ShowPageOf(QWidget& widget);
 
 }  // namespace app::current
