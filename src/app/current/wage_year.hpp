@@ -15,7 +15,7 @@ class WagePage;
 using tax::current::Fen;
 using tax::current::Parameters;
 
-// The year's sums: wages are gross less the exempt part; basic is the basic deduction the
+// The year's sums: wages are gross less the exempt income; basic is the basic deduction the
 // withholding counted by December; withheld is what the schedule withholds.
 struct WageYearTotals {
     Fen wages = 0, basic = 0, special = 0, additional = 0, other = 0, donation = 0, withheld = 0;
