@@ -24,7 +24,7 @@ except ImportError:
 
 TITLE = "现行个人所得税计算"
 PAGES = ["1 工资薪金", "2 全年一次性奖金", "3 劳务报酬", "4 稿酬、特许权使用费", "5 经营所得",
-         "6 利息股息红利、偶然所得", "7 年度汇算"]
+         "6 利息股息红利、偶然所得", "7 年度汇算", "8 奖金筹划"]
 CALCULATE = "计算"
 RETURN = 0xff0d  # the X keysyms
 UP, DOWN = 0xff52, 0xff54
@@ -67,10 +67,21 @@ PRESSES = [
     (5, {"利息、股息、红利所得": "123.45", "偶然所得": "10000.01"}, {"单张彩票中奖": True},
      {"利息、股息、红利所得应纳税额": "24.69", "偶然所得应纳税额": "2,000.00"}, []),
     (5, {"偶然所得": "10000"}, {}, {"偶然所得应纳税额": "0.00"}, [EXEMPT]),
+    (1, {"全年一次性奖金": "38000"}, {},
+     {"临界区间": "在 36,000.01 至 38,566.66 元的临界区间内；少发到 36,000.00 元，"
+                  "税后 34,920.00 元，反而比现在的 34,410.00 元多 510.00 元"}, []),
     (6, {"全年工资薪金收入": "240000", "全年劳务报酬收入": "10000", "全年专项扣除": "48000",
          "全年专项附加扣除": "24000", "已预缴税额": "9880"}, {},
-     {"综合所得应纳税所得额": "116,000.00", "全年应纳税额": "9,080.00", "应退税额": "800.00",
-      "应补税额": "0.00", "汇算结论": "应退税 800.00 元，可申请退税"}, []),
+     {"单独计税：应纳税所得额": "116,000.00", "单独计税：全年应纳税额": "9,080.00",
+      "单独计税：应补（退）税额": "-800.00", "单独计税：汇算结论": "应退税 800.00 元，可申请退税"},
+     []),
+    (6, {"全年劳务报酬收入": "", "全年一次性奖金": "36000", "已预缴税额": "9360"}, {},
+     {"单独计税：全年应纳税额": "9,360.00", "单独计税：应补（退）税额": "0.00",
+      "并入综合所得：全年应纳税额": "11,880.00", "并入综合所得：应补（退）税额": "2,520.00",
+      "较优方式": "单独计税对纳税人更有利，比并入综合所得少缴 2,520.00 元"}, []),
+    (7, {"全年税前收入": "400000", "全年扣除合计": "100000"}, {},
+     {"全年税额最低的奖金": "144,000.00", "该方案全年税额": "28,470.00",
+      "不发奖金全年税额": "43,080.00", "按奖金页奖金全年税额": "39,070.00"}, []),
 ]
 
 # Rows of the schedule table after the first press: (row, column, cell).
@@ -143,7 +154,7 @@ class Calculator:
         self.pages = {n.name: n for n in nodes
                       if n.getRoleName() not in ("page tab", "page tab list")}
         check(sorted(self.tabs) == sorted(PAGES) and sorted(self.pages) == sorted(PAGES),
-              f"seven tabs and pages, found {sorted(self.tabs)} and {sorted(self.pages)}")
+              f"eight tabs and pages, found {sorted(self.tabs)} and {sorted(self.pages)}")
         self.page = self.pages[PAGES[0]]
 
     def _find_app(self):
@@ -275,8 +286,8 @@ def check_keyboard(calc):
     key(RETURN)
     wait_for(lambda: text_of(calc.field("应预扣预缴税额")) == "4,000.00", "Enter to calculate")
     # Alt and a digit bring that page to the front.
-    subprocess.run(["xdotool", "key", "alt+7"], check=True)
-    wait_for(lambda: showing(calc.pages[PAGES[6]]), "Alt+7 to bring the last page to the front")
+    subprocess.run(["xdotool", "key", "alt+8"], check=True)
+    wait_for(lambda: showing(calc.pages[PAGES[7]]), "Alt+8 to bring the last page to the front")
 
 
 def year_choice(calc):

@@ -38,10 +38,10 @@ using app::current::PageId;
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The pages in the window's order.
-inline constexpr PageId kCurrentPages[] = {PageId::Wage,      PageId::Bonus,
-                                           PageId::Labour,    PageId::AuthorRoyalty,
-                                           PageId::Business,  PageId::InterestIncidental,
-                                           PageId::Settlement};
+inline constexpr PageId kCurrentPages[] = {PageId::Wage,       PageId::Bonus,
+                                           PageId::Labour,     PageId::AuthorRoyalty,
+                                           PageId::Business,   PageId::InterestIncidental,
+                                           PageId::Settlement, PageId::BonusPlan};
 
 // Every control id, in order.
 inline std::vector<Control> AllControls() {

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
@@ -25,18 +27,18 @@
 namespace uitest {
 namespace {
 
-TEST_F(CurrentWindowTest, SevenPagesInOrderUnderAChineseTitle) {
+TEST_F(CurrentWindowTest, EightPagesInOrderUnderAChineseTitle) {
     EXPECT_EQ(window.objectName(), "CurrentForm");
     EXPECT_EQ(window.windowTitle(), U("现行个人所得税计算"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
     const char* const titles[] = {
         "&1 工资薪金", "&2 全年一次性奖金",         "&3 劳务报酬", "&4 稿酬、特许权使用费",
-        "&5 经营所得", "&6 利息股息红利、偶然所得", "&7 年度汇算"};
-    ASSERT_EQ(window.pages().count(), 7);
+        "&5 经营所得", "&6 利息股息红利、偶然所得", "&7 年度汇算", "&8 奖金筹划"};
+    ASSERT_EQ(window.pages().count(), 8);
     const char* const names[] = {"wagePage",          "bonusPage",    "labourPage",
                                  "authorRoyaltyPage", "businessPage", "interestIncidentalPage",
-                                 "settlementPage"};
-    for (int i = 0; i < 7; ++i) {
+                                 "settlementPage",    "bonusPlanPage"};
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(window.pages().widget(i), &page(kCurrentPages[i]));
         EXPECT_EQ(window.pages().widget(i)->objectName(), names[i]);
         EXPECT_EQ(window.pages().tabText(i), U(titles[i]));
@@ -193,12 +195,33 @@ TEST_F(CurrentWindowTest, EnterOnTheYearCalculatesThePageInFront) {
 TEST_F(CurrentWindowTest, AltAndTheDigitBringEachPageToTheFront) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    for (int i : {6, 2, 0, 4, 1, 5, 3}) {
+    for (int i : {6, 2, 7, 0, 4, 1, 5, 3}) {
         QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_1 + i), Qt::AltModifier);
         EXPECT_EQ(window.pages().currentIndex(), i);
     }
     QTest::keyClick(window.pages().tabBar(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(window.pages().currentIndex(), 4);
+}
+
+// The actions beside the calculation: named as they read, in the Tab order, and Enter on one
+// presses it, not "计算".
+TEST_F(CurrentWindowTest, ButtonsBesideTheCalculationAreNamedReachedAndPressedByEnter) {
+    for (const Control id : {Control::SettlementFromWages, Control::BonusPlanFromWages}) {
+        QPushButton& button = window.control<QPushButton>(id);
+        app::current::Page& p = page(app::current::PageOf(id));
+        EXPECT_EQ(button.text(), U("从工资薪金页带入"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(&button)->text(QAccessible::Name),
+                  button.text());
+        EXPECT_TRUE(button.focusPolicy() & Qt::TabFocus);
+        window.pages().setCurrentWidget(&p);
+        QSignalSpy pressed(&button, &QPushButton::clicked);
+        QSignalSpy calculated(&p.calculateButton(), &QPushButton::clicked);
+        button.setFocus();
+        QTest::keyClick(&button, Qt::Key_Return);
+        EXPECT_EQ(pressed.count(), 1);
+        EXPECT_EQ(calculated.count(), 0);
+    }
+    EXPECT_TRUE(boxes.empty());
 }
 
 // A label as it reads: without the mnemonic that follows it, "(&Y)", which a screen reader
@@ -238,9 +261,18 @@ TEST_F(CurrentWindowTest, EveryFieldHasAVisibleLabelAsBuddyAndAsAccessibleName) 
             return relation.first->object() == label;
         })) << field->objectName().toStdString();
     }
-    // The year, the inputs and results of each page, and the table.
-    EXPECT_EQ(fields, 1 + (5 + 4) + (1 + 4) + (1 + 1) + (2 + 2) + (2 + 1) + (2 + 2) + (8 + 5) + 1);
+    // The year, the inputs and results of each page, and the tables.
+    EXPECT_EQ(fields, 1 + (5 + 4) + (1 + 5) + (1 + 1) + (2 + 2) + (2 + 1) + (2 + 2) + (10 + 9) +
+                          (2 + 5) + 2);
 }
+
+// The results that are sentences, left-aligned; every other result is an amount.
+const Control kSentences[] = {Control::BonusLower,
+                              Control::BonusDeadZone,
+                              Control::SettlementSeparateConclusion,
+                              Control::SettlementMergedConclusion,
+                              Control::SettlementBetter,
+                              Control::BonusPlanConclusion};
 
 TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopyable) {
     enter({{Control::WageGross, "20000"}});
@@ -257,12 +289,12 @@ TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopy
         ++outputs;
         EXPECT_TRUE(field->isEnabled());
         EXPECT_NE(field->focusPolicy(), Qt::NoFocus);
-        const bool sentence = field == &window.field(Control::BonusLower) ||
-                              field == &window.field(Control::SettlementConclusion);
+        const bool sentence = std::any_of(std::begin(kSentences), std::end(kSentences),
+                                          [&](Control id) { return field == &window.field(id); });
         EXPECT_EQ(field->alignment() & Qt::AlignRight, sentence ? Qt::Alignment() : Qt::AlignRight)
             << field->objectName().toStdString();
     }
-    EXPECT_EQ(outputs, 4 + 4 + 1 + 2 + 1 + 2 + 5);
+    EXPECT_EQ(outputs, 4 + 5 + 1 + 2 + 1 + 2 + 9 + 5);
 
     QLineEdit& result = field(Control::WageFirstNetPay);
     result.setFocus();
@@ -274,13 +306,20 @@ TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopy
     EXPECT_EQ(result.text(), "19,550.00");
 }
 
-// Every widget lies inside its parent, and no label is narrower than its text.
+// Every widget lies inside its parent, and no label is narrower than its text. A page scrolls
+// up and down, never sideways: what it holds is as wide as the page's view of it.
 void ExpectNothingCutOff(QWidget& parent, const std::string& where) {
+    const bool scrolled = qobject_cast<QScrollArea*>(parent.parentWidget()) != nullptr;
     for (QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!child->isVisible() || child->isWindow()) continue;
         const std::string name = where + "/" + child->metaObject()->className() + " " +
                                  child->objectName().toStdString();
-        EXPECT_TRUE(parent.rect().contains(child->geometry())) << name;
+        if (scrolled) {
+            EXPECT_EQ(child->width(), parent.width()) << name;
+            EXPECT_GE(child->height(), parent.height()) << name;
+        } else {
+            EXPECT_TRUE(parent.rect().contains(child->geometry())) << name;
+        }
         if (auto* label = qobject_cast<QLabel*>(child)) {
             EXPECT_GE(label->width(), label->sizeHint().width()) << name;
             EXPECT_GE(label->height(), label->sizeHint().height()) << name;
@@ -298,6 +337,8 @@ TEST_P(AtItsMinimumSize, NothingIsCutOffOnAnyPage) {
     window.resize(window.minimumSize());
     QApplication::processEvents();
     EXPECT_EQ(window.size(), window.minimumSize());
+    // Short enough for a screen of 768 rows, and of 1,600 at twice the scale, with its panels.
+    EXPECT_LE(window.height(), 640);
     // Filled with the widest figures, so the schedule table has all its rows.
     enter({{Control::WageGross, "1000000000000"}});
     calculate(PageId::Wage);
@@ -309,6 +350,21 @@ TEST_P(AtItsMinimumSize, NothingIsCutOffOnAnyPage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Years, AtItsMinimumSize, testing::Values(2019, 2022, 2026));
+
+// A refused field low on a page the window is too short for is scrolled into view.
+TEST_F(CurrentWindowTest, ARefusedFieldIsScrolledIntoView) {
+    window.resize(window.minimumSize());
+    enter({{Control::SettlementWages, "1"}, {Control::SettlementWithheld, "x"}});
+    calculate(PageId::Settlement);
+    QApplication::processEvents();
+    QLineEdit& refused = field(Control::SettlementWithheld);
+    auto* scroll = page(PageId::Settlement).findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_GT(scroll->verticalScrollBar()->maximum(), 0);  // the page does scroll
+    const QRect shown(refused.mapTo(scroll->viewport(), QPoint(0, 0)), refused.size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(shown));
+    EXPECT_EQ(boxes.size(), 1u);
+}
 
 }  // namespace
 }  // namespace uitest

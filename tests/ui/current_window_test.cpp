@@ -4,6 +4,7 @@
 #include "current_fixture.hpp"
 
 #include <QAbstractItemModel>
+#include <QPushButton>
 #include <QTableView>
 
 namespace uitest {
@@ -100,21 +101,64 @@ const Worked kWorked[] = {
       {C::SettlementRoyalty, "20000"}, {C::SettlementAuthor, "10000"},
       {C::SettlementSpecial, "24000"}, {C::SettlementAdditional, "12000"},
       {C::SettlementOther, "6000"}, {C::SettlementWithheld, "10680"}},
-     {{C::SettlementTaxable, "127,600.00"}, {C::SettlementTax, "10,240.00"},
-      {C::SettlementRefund, "440.00"}, {C::SettlementPayment, "0.00"},
-      {C::SettlementConclusion, "应退税 440.00 元，可申请退税"}}},
+     {{C::SettlementSeparateTaxable, "127,600.00"}, {C::SettlementSeparateTax, "10,240.00"},
+      {C::SettlementSeparateBalance, "-440.00"},
+      {C::SettlementSeparateConclusion, "应退税 440.00 元，可申请退税"},
+      {C::SettlementMergedTaxable, "127,600.00"}, {C::SettlementMergedBalance, "-440.00"},
+      {C::SettlementBetter, "两种方式税额相同，选择单独计税"}}},
     {"settlement payment", {}, P::Settlement, {{C::SettlementWages, "300000"}},
-     {{C::SettlementTaxable, "240,000.00"}, {C::SettlementTax, "31,080.00"},
-      {C::SettlementPayment, "31,080.00"}, {C::SettlementRefund, "0.00"},
-      {C::SettlementConclusion, "应补税 31,080.00 元，请在汇算期内补缴"}}},
+     {{C::SettlementSeparateTaxable, "240,000.00"}, {C::SettlementSeparateTax, "31,080.00"},
+      {C::SettlementSeparateBalance, "31,080.00"},
+      {C::SettlementSeparateConclusion, "应补税 31,080.00 元，请在汇算期内补缴"}}},
     {"settlement waived for small income", {}, P::Settlement, {{C::SettlementWages, "120000"}},
-     {{C::SettlementPayment, "3,480.00"},
-      {C::SettlementConclusion, "应补税 3,480.00 元，但无需补缴：综合所得年收入不超过 120,000 元，"
-                                "或应补税额不超过 400 元的，无需补税（执行至 2027 年 12 月 31 日）"}}},
+     {{C::SettlementMergedBalance, "3,480.00"},
+      {C::SettlementMergedConclusion, "应补税 3,480.00 元，但无需补缴：综合所得年收入不超过 120,000 元，"
+                                      "或应补税额不超过 400 元的，无需补税（执行至 2027 年 12 月 31 日）"}}},
     {"settlement even", {}, P::Settlement,
      {{C::SettlementWages, "100000"}, {C::SettlementWithheld, "1480"}},
-     {{C::SettlementPayment, "0.00"}, {C::SettlementRefund, "0.00"},
-      {C::SettlementConclusion, "已预缴税额等于应纳税额，无需补税也无退税"}}},
+     {{C::SettlementSeparateBalance, "0.00"},
+      {C::SettlementSeparateConclusion, "已预缴税额等于应纳税额，无需补税也无退税"}}},
+    {"settlement bonus both ways", {}, P::Settlement,
+     {{C::SettlementWages, "240000"}, {C::SettlementBonus, "36000"},
+      {C::SettlementSpecial, "48000"}, {C::SettlementAdditional, "24000"},
+      {C::SettlementWithheld, "9360"}},
+     {{C::SettlementSeparateTaxable, "108,000.00"}, {C::SettlementSeparateTax, "9,360.00"},
+      {C::SettlementSeparateBalance, "0.00"},
+      {C::SettlementSeparateConclusion, "已预缴税额等于应纳税额，无需补税也无退税"},
+      {C::SettlementMergedTaxable, "144,000.00"}, {C::SettlementMergedTax, "11,880.00"},
+      {C::SettlementMergedBalance, "2,520.00"},
+      {C::SettlementMergedConclusion, "应补税 2,520.00 元，请在汇算期内补缴"},
+      {C::SettlementBetter, "单独计税对纳税人更有利，比并入综合所得少缴 2,520.00 元"}}},
+    {"settlement bonus alone cheaper merged", {}, P::Settlement, {{C::SettlementBonus, "60000"}},
+     {{C::SettlementSeparateTaxable, "-60,000.00"}, {C::SettlementSeparateTax, "5,790.00"},
+      {C::SettlementMergedTaxable, "0.00"}, {C::SettlementMergedTax, "0.00"},
+      {C::SettlementBetter, "并入综合所得对纳税人更有利，比单独计税少缴 5,790.00 元"}}},
+    {"settlement donation", {}, P::Settlement,
+     {{C::SettlementWages, "240000"}, {C::SettlementDonation, "10000"}},
+     {{C::SettlementSeparateTaxable, "170,000.00"}, {C::SettlementSeparateTax, "17,080.00"}}},
+    {"bonus in the first dead zone", {}, P::Bonus, {{C::BonusAmount, "38000"}},
+     {{C::BonusSeparateTax, "3,590.00"},
+      {C::BonusDeadZone, "在 36,000.01 至 38,566.66 元的临界区间内；少发到 36,000.00 元，"
+                         "税后 34,920.00 元，反而比现在的 34,410.00 元多 510.00 元"}}},
+    {"bonus at the end of the second dead zone", {}, P::Bonus, {{C::BonusAmount, "160499.99"}},
+     {{C::BonusDeadZone, "在 144,000.01 至 160,499.99 元的临界区间内；少发到 144,000.00 元，"
+                         "税后 129,810.00 元，反而比现在的 129,809.99 元多 0.01 元"}}},
+    {"bonus just past the second dead zone", {}, P::Bonus, {{C::BonusAmount, "160500"}},
+     {{C::BonusDeadZone, "不在任何临界区间内"}}},
+    {"plan without a bonus entered", {}, P::BonusPlan,
+     {{C::BonusPlanPay, "400000"}, {C::BonusPlanDeductions, "100000"}},
+     {{C::BonusPlanBest, "144,000.00"}, {C::BonusPlanBestTotal, "28,470.00"},
+      {C::BonusPlanNoBonusTotal, "43,080.00"}, {C::BonusPlanEnteredTotal, ""},
+      {C::BonusPlanConclusion, "奖金发 144,000.00 元、其余作为工资薪金时全年税额最低，"
+                               "比不发奖金少缴 14,610.00 元"}}},
+    {"plan beside the bonus page's bonus", {{C::BonusAmount, "36000"}}, P::BonusPlan,
+     {{C::BonusPlanPay, "400000"}, {C::BonusPlanDeductions, "100000"}},
+     {{C::BonusPlanBestTotal, "28,470.00"}, {C::BonusPlanEnteredTotal, "36,960.00"}}},
+    {"plan where no bonus is best", {{C::BonusAmount, "1000"}}, P::BonusPlan,
+     {{C::BonusPlanPay, "60000"}, {C::BonusPlanDeductions, "60000"}},
+     {{C::BonusPlanBest, "0.00"}, {C::BonusPlanBestTotal, "0.00"},
+      {C::BonusPlanNoBonusTotal, "0.00"}, {C::BonusPlanEnteredTotal, "30.00"},
+      {C::BonusPlanConclusion, "不发全年一次性奖金、全部作为工资薪金时全年税额最低"}}},
 };
 // clang-format on
 
@@ -196,6 +240,9 @@ TEST_F(CurrentWindowTest, BonusUsesPageOneAsItStandsAndLeavesPageOneAlone) {
     EXPECT_TRUE(boxes.empty());
 }
 
+const Entries kPlan = {
+    {C::BonusPlanPay, "400000"}, {C::BonusPlanDeductions, "100000"}, {C::BonusAmount, "36000"}};
+
 struct Refusal {
     const char* what;
     PageId page;
@@ -249,7 +296,20 @@ const Refusal kRefusals[] = {
      C::IncidentalIncome, Refused("偶然所得")},
     {"settlement without income", P::Settlement, {{C::SettlementWages, "240000"}},
      {{C::SettlementWages, ""}, {C::SettlementWithheld, "100"}}, C::SettlementWages,
-     NoneOf("“全年工资薪金收入”、“全年劳务报酬收入”、“全年稿酬收入”、“全年特许权使用费收入”")},
+     NoneOf("“全年工资薪金收入”、“全年劳务报酬收入”、“全年稿酬收入”、“全年特许权使用费收入”、"
+            "“全年一次性奖金”")},
+    {"settlement donation letters", P::Settlement, {{C::SettlementWages, "240000"}},
+     {{C::SettlementDonation, "abc"}}, C::SettlementDonation, Refused("准予扣除的捐赠额")},
+    {"plan pay empty", P::BonusPlan, kPlan, {{C::BonusPlanPay, ""}}, C::BonusPlanPay,
+     Missing("全年税前收入")},
+    {"plan deductions grouped", P::BonusPlan, kPlan, {{C::BonusPlanDeductions, "100,000"}},
+     C::BonusPlanDeductions, Refused("全年扣除合计")},
+    {"plan with the bonus page's bonus refused", P::BonusPlan, kPlan, {{C::BonusAmount, "x"}},
+     C::BonusAmount, Refused("全年一次性奖金")},
+    {"plan with a bonus above the pay", P::BonusPlan, kPlan, {{C::BonusAmount, "400000.01"}},
+     C::BonusAmount,
+     {U("“全年一次性奖金”超过了奖金筹划页的“全年税前收入”，无法按它筹划。"), U("输入有误"),
+      ui::BoxIcon::Exclamation}},
     {"settlement withheld grouped", P::Settlement, {{C::SettlementWages, "240000"}},
      {{C::SettlementWithheld, "9,880"}}, C::SettlementWithheld, Refused("已预缴税额")},
 };
@@ -275,6 +335,90 @@ TEST_P(RefusedInput, SaysWhatIsAcceptedFocusesTheFieldAndChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, RefusedInput, testing::ValuesIn(kRefusals), NameOf<Refusal>);
+
+TEST_F(CurrentWindowTest, PlanListsTheBonusAtEachBoundThePayReaches) {
+    enter(kPlan);
+    calculate(P::BonusPlan);
+    QTableView& table = window.control<C::BonusPlanAlternatives>();
+    EXPECT_EQ(TableCells(table),
+              (std::vector<QStringList>{{"36,000.00", "1,080.00", "35,880.00", "36,960.00"},
+                                        {"144,000.00", "14,190.00", "14,280.00", "28,470.00"},
+                                        {"300,000.00", "58,590.00", "0.00", "58,590.00"}}));
+    // A pay just short of a bound leaves that bound out.
+    enter({{C::BonusPlanPay, "299999.99"}});
+    calculate(P::BonusPlan);
+    EXPECT_EQ(table.model()->rowCount(), 2);
+}
+
+// "从工资薪金页带入" on the settlement and the planner: what each takes from the wage page's
+// year, and nothing taken when a wage field is refused.
+struct FromWages {
+    const char* what;
+    Control button;
+    Entries wages;
+    std::vector<std::pair<Control, const char*>> filled;
+    std::vector<ui::Box> boxes = {};
+
+    friend void PrintTo(const FromWages& f, std::ostream* os) { *os << f.what; }
+};
+
+const Entries kSettlementTyped = {{C::SettlementWages, "1"},      {C::SettlementSpecial, "2"},
+                                  {C::SettlementAdditional, "3"}, {C::SettlementOther, "4"},
+                                  {C::SettlementDonation, "5"},   {C::SettlementWithheld, "6"},
+                                  {C::SettlementLabour, "7"}};
+
+// clang-format off
+const FromWages kFromWages[] = {
+    {"settlement from the wage example", C::SettlementFromWages, kWageExample,
+     {{C::SettlementWages, "240000.00"}, {C::SettlementSpecial, "48000.00"},
+      {C::SettlementAdditional, "24000.00"}, {C::SettlementOther, "0.00"},
+      {C::SettlementDonation, "0.00"}, {C::SettlementWithheld, "8280.00"},
+      {C::SettlementLabour, "7"}}},
+    {"settlement from July", C::SettlementFromWages,
+     {{C::WageGross, "20000"}, {C::WageOther, "500"}, {C::WageFirstMonth, "7"}},
+     {{C::SettlementWages, "120000.00"}, {C::SettlementOther, "3000.00"},
+      {C::SettlementWithheld, "6180.00"}}},
+    {"settlement with a wage field refused", C::SettlementFromWages,
+     {{C::WageGross, "20000"}, {C::WageSpecial, "4000元"}},
+     {{C::SettlementWages, "1"}, {C::SettlementSpecial, "2"}, {C::SettlementWithheld, "6"}},
+     {Refused("每月专项扣除")}},
+    {"plan from the wage example", C::BonusPlanFromWages, kWageExample,
+     {{C::BonusPlanDeductions, "132000.00"}, {C::BonusPlanPay, "400000"}}},
+    {"plan from July", C::BonusPlanFromWages,
+     {{C::WageGross, "20000"}, {C::WageSpecial, "4000"}, {C::WageAdditional, "2000"},
+      {C::WageOther, "500"}, {C::WageFirstMonth, "7"}},
+     {{C::BonusPlanDeductions, "69000.00"}}},
+    {"plan with a wage field refused", C::BonusPlanFromWages, {{C::WageOther, "-1"}},
+     {{C::BonusPlanDeductions, "100000"}}, {Refused("每月其他扣除")}},
+};
+// clang-format on
+
+class FromTheWagePage : public CurrentWindowTest, public testing::WithParamInterface<FromWages> {};
+
+TEST_P(FromTheWagePage, FillsTheYearsFiguresOrNothing) {
+    const FromWages& f = GetParam();
+    enter(kSettlementTyped);
+    enter(kPlan);
+    enter(f.wages);
+    window.control<QPushButton>(f.button).click();
+    EXPECT_EQ(boxes, f.boxes);
+    for (const auto& [id, shown] : f.filled) {
+        EXPECT_EQ(text(id), U(shown)) << testing::PrintToString(id);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, FromTheWagePage, testing::ValuesIn(kFromWages), NameOf<FromWages>);
+
+// What the settlement takes from the wage page settles with nothing to pay or refund.
+TEST_F(CurrentWindowTest, SettlementOfTheWagePagesYearIsEven) {
+    enter(kWageExample);
+    window.control<C::SettlementFromWages>().click();
+    calculate(P::Settlement);
+    EXPECT_EQ(text(C::SettlementSeparateTaxable), "108,000.00");
+    EXPECT_EQ(text(C::SettlementSeparateBalance), "0.00");
+    EXPECT_EQ(text(C::SettlementMergedBalance), "0.00");
+    EXPECT_TRUE(boxes.empty());
+}
 
 }  // namespace
 }  // namespace uitest

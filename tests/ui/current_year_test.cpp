@@ -194,9 +194,10 @@ TEST_F(CurrentWindowTest, ComputesInTheYearChosen) {
 
 // One case a page, so that every result of the window holds a figure.
 const Entries kEveryPage = {
-    {C::WageGross, "20000"},    {C::BonusAmount, "36000"},    {C::LabourIncome, "3000"},
-    {C::AuthorIncome, "1000"},  {C::RoyaltyIncome, "1000"},   {C::BusinessRevenue, "500000"},
-    {C::InterestIncome, "100"}, {C::IncidentalIncome, "100"}, {C::SettlementWages, "300000"},
+    {C::WageGross, "20000"},     {C::BonusAmount, "36000"},    {C::LabourIncome, "3000"},
+    {C::AuthorIncome, "1000"},   {C::RoyaltyIncome, "1000"},   {C::BusinessRevenue, "500000"},
+    {C::InterestIncome, "100"},  {C::IncidentalIncome, "100"}, {C::SettlementWages, "300000"},
+    {C::BonusPlanPay, "400000"},
 };
 
 TEST_F(CurrentWindowTest, AnotherYearEmptiesEveryResultAndTheScheduleButKeepsTheInputs) {
@@ -206,8 +207,10 @@ TEST_F(CurrentWindowTest, AnotherYearEmptiesEveryResultAndTheScheduleButKeepsThe
         ASSERT_FALSE(shown.empty()) << testing::PrintToString(id);
     }
     QTableView& schedule = window.control<C::WageSchedule>();
+    QTableView& alternatives = window.control<C::BonusPlanAlternatives>();
     QPushButton& exportCsv = window.control<C::WageExportCsv>();
     ASSERT_EQ(schedule.model()->rowCount(), 13);
+    ASSERT_EQ(alternatives.model()->rowCount(), 3);
     ASSERT_TRUE(exportCsv.isEnabled());
 
     chooseYear(2022);
@@ -215,6 +218,7 @@ TEST_F(CurrentWindowTest, AnotherYearEmptiesEveryResultAndTheScheduleButKeepsThe
         EXPECT_EQ(shown, "") << testing::PrintToString(id);
     }
     EXPECT_EQ(schedule.model()->rowCount(), 0);
+    EXPECT_EQ(alternatives.model()->rowCount(), 0);
     EXPECT_FALSE(exportCsv.isEnabled());
     for (const auto& [id, typed] : kEveryPage) EXPECT_EQ(text(id), U(typed));
     EXPECT_TRUE(boxes.empty());
@@ -224,6 +228,47 @@ TEST_F(CurrentWindowTest, AnotherYearEmptiesEveryResultAndTheScheduleButKeepsThe
     EXPECT_EQ(schedule.model()->rowCount(), 13);
     EXPECT_TRUE(exportCsv.isEnabled());
     EXPECT_EQ(text(C::WageFirstWithheld), "450.00");
+}
+
+// A year whose parameters offer no separate taxation of the bonus: every page that would tax
+// it on its own merges it, and says so.
+TEST_F(CurrentWindowTest, AYearWithoutSeparateBonusTaxationMergesItOnEveryPage) {
+    static const tax::current::Parameters merged = [] {
+        tax::current::Parameters p = tax::current::ParametersFor(kPinnedYear);
+        p.separateBonus.reset();
+        return p;
+    }();
+    for (const PageId id : kCurrentPages) page(id).setParameters(merged);
+    enter({{C::BonusAmount, "38000"},
+           {C::SettlementWages, "240000"},
+           {C::SettlementBonus, "36000"},
+           {C::SettlementSpecial, "48000"},
+           {C::SettlementAdditional, "24000"},
+           {C::SettlementWithheld, "9360"},
+           {C::BonusPlanPay, "400000"},
+           {C::BonusPlanDeductions, "100000"}});
+    for (const PageId id : {P::Bonus, P::Settlement, P::BonusPlan}) calculate(id);
+    const std::pair<Control, const char*> shown[] = {
+        {C::BonusDeadZone, "本年度奖金只能并入综合所得计税"},
+        {C::BonusLower, "本年度奖金只能并入综合所得计税"},
+        {C::SettlementSeparateTaxable, ""},
+        {C::SettlementSeparateTax, ""},
+        {C::SettlementSeparateBalance, ""},
+        {C::SettlementSeparateConclusion, "本年度没有全年一次性奖金单独计税的政策"},
+        {C::SettlementMergedTax, "11,880.00"},
+        {C::SettlementMergedBalance, "2,520.00"},
+        {C::SettlementBetter, "本年度奖金只能并入综合所得计税"},
+        {C::BonusPlanBest, "0.00"},
+        {C::BonusPlanBestTotal, "43,080.00"},
+        {C::BonusPlanNoBonusTotal, "43,080.00"},
+        {C::BonusPlanEnteredTotal, "43,080.00"},
+        {C::BonusPlanConclusion, "本年度奖金只能并入综合所得计税，怎样拆分全年税额都相同"},
+    };
+    for (const auto& [id, text] : shown) {
+        EXPECT_EQ(this->text(id), U(text)) << testing::PrintToString(id);
+    }
+    EXPECT_EQ(window.control<C::BonusPlanAlternatives>().model()->rowCount(), 0);
+    EXPECT_TRUE(boxes.empty());
 }
 
 }  // namespace

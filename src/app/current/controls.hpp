@@ -16,8 +16,17 @@ class QTableView;
 
 namespace app::current {
 
-enum class PageId { Wage, Bonus, Labour, AuthorRoyalty, Business, InterestIncidental, Settlement };
-inline constexpr std::size_t kPageCount = static_cast<std::size_t>(PageId::Settlement) + 1;
+enum class PageId {
+    Wage,
+    Bonus,
+    Labour,
+    AuthorRoyalty,
+    Business,
+    InterestIncidental,
+    Settlement,
+    BonusPlan,
+};
+inline constexpr std::size_t kPageCount = static_cast<std::size_t>(PageId::BonusPlan) + 1;
 
 // Page by page, in the order each page creates them.
 // clang-format off
@@ -26,19 +35,25 @@ enum class Control {
     WageFirstWithheld, WageFirstNetPay, WageYearWithheld, WageAnnualTaxable, WageExportCsv,
     WageSchedule,
     BonusAmount, BonusCalculate, BonusSeparateTax, BonusCombinedTax, BonusWageAnnualTaxable,
-    BonusLower,
+    BonusLower, BonusDeadZone,
     LabourIncome, LabourCalculate, LabourTax,
     AuthorIncome, RoyaltyIncome, AuthorRoyaltyCalculate, AuthorTax, RoyaltyTax,
     BusinessRevenue, BusinessCosts, BusinessBasicDeduction, BusinessCalculate, BusinessTax,
     InterestIncome, IncidentalIncome, LotteryPrize, InterestIncidentalCalculate, InterestTax,
     IncidentalTax,
-    SettlementWages, SettlementLabour, SettlementAuthor, SettlementRoyalty, SettlementSpecial,
-    SettlementAdditional, SettlementOther, SettlementWithheld, SettlementCalculate,
-    SettlementTaxable, SettlementTax, SettlementPayment, SettlementRefund, SettlementConclusion,
+    SettlementWages, SettlementLabour, SettlementAuthor, SettlementRoyalty, SettlementBonus,
+    SettlementSpecial, SettlementAdditional, SettlementOther, SettlementDonation,
+    SettlementWithheld, SettlementFromWages, SettlementCalculate,
+    SettlementSeparateTaxable, SettlementMergedTaxable, SettlementSeparateTax, SettlementMergedTax,
+    SettlementSeparateBalance, SettlementMergedBalance, SettlementSeparateConclusion,
+    SettlementMergedConclusion, SettlementBetter,
+    BonusPlanPay, BonusPlanDeductions, BonusPlanFromWages, BonusPlanCalculate, BonusPlanBest,
+    BonusPlanBestTotal, BonusPlanNoBonusTotal, BonusPlanEnteredTotal, BonusPlanConclusion,
+    BonusPlanAlternatives,
 };
 // clang-format on
 inline constexpr std::size_t kControlCount =
-    static_cast<std::size_t>(Control::SettlementConclusion) + 1;
+    static_cast<std::size_t>(Control::BonusPlanAlternatives) + 1;
 
 // Amount: a field to type an amount into; Result: a read-only field the page writes.
 enum class Kind { Amount, Result, Check, Number, Table, Button };
@@ -74,6 +89,7 @@ inline constexpr PageRow kPages[] = {
     {P::Business,           "businessPage",           "&5 经营所得"},
     {P::InterestIncidental, "interestIncidentalPage", "&6 利息股息红利、偶然所得"},
     {P::Settlement,         "settlementPage",         "&7 年度汇算"},
+    {P::BonusPlan,          "bonusPlanPage",          "&8 奖金筹划"},
 };
 
 inline constexpr ControlRow kControls[] = {
@@ -96,6 +112,7 @@ inline constexpr ControlRow kControls[] = {
     {C::BonusCombinedTax,            P::Bonus,              kResult,       "combinedTax"},
     {C::BonusWageAnnualTaxable,      P::Bonus,              kResult,       "wageAnnualTaxable"},
     {C::BonusLower,                  P::Bonus,              kResult,       "lower"},
+    {C::BonusDeadZone,               P::Bonus,              kResult,       "deadZone"},
 
     {C::LabourIncome,                P::Labour,             kAmount,       "income"},
     {C::LabourCalculate,             P::Labour,             kButton,       "calculate"},
@@ -124,16 +141,34 @@ inline constexpr ControlRow kControls[] = {
     {C::SettlementLabour,            P::Settlement,         kAmount,       "labour"},
     {C::SettlementAuthor,            P::Settlement,         kAmount,       "author"},
     {C::SettlementRoyalty,           P::Settlement,         kAmount,       "royalty"},
+    {C::SettlementBonus,             P::Settlement,         kAmount,       "bonus"},
     {C::SettlementSpecial,           P::Settlement,         kAmount,       "special"},
     {C::SettlementAdditional,        P::Settlement,         kAmount,       "additional"},
     {C::SettlementOther,             P::Settlement,         kAmount,       "other"},
+    {C::SettlementDonation,          P::Settlement,         kAmount,       "donation"},
     {C::SettlementWithheld,          P::Settlement,         kAmount,       "withheld"},
+    {C::SettlementFromWages,         P::Settlement,         kButton,       "fromWages"},
     {C::SettlementCalculate,         P::Settlement,         kButton,       "calculate"},
-    {C::SettlementTaxable,           P::Settlement,         kResult,       "taxable"},
-    {C::SettlementTax,               P::Settlement,         kResult,       "tax"},
-    {C::SettlementPayment,           P::Settlement,         kResult,       "payment"},
-    {C::SettlementRefund,            P::Settlement,         kResult,       "refund"},
-    {C::SettlementConclusion,        P::Settlement,         kResult,       "conclusion"},
+    {C::SettlementSeparateTaxable,   P::Settlement,         kResult,       "separateTaxable"},
+    {C::SettlementMergedTaxable,     P::Settlement,         kResult,       "mergedTaxable"},
+    {C::SettlementSeparateTax,       P::Settlement,         kResult,       "separateTax"},
+    {C::SettlementMergedTax,         P::Settlement,         kResult,       "mergedTax"},
+    {C::SettlementSeparateBalance,   P::Settlement,         kResult,       "separateBalance"},
+    {C::SettlementMergedBalance,     P::Settlement,         kResult,       "mergedBalance"},
+    {C::SettlementSeparateConclusion, P::Settlement,        kResult,       "separateConclusion"},
+    {C::SettlementMergedConclusion,  P::Settlement,         kResult,       "mergedConclusion"},
+    {C::SettlementBetter,            P::Settlement,         kResult,       "better"},
+
+    {C::BonusPlanPay,                P::BonusPlan,          kAmount,       "pay"},
+    {C::BonusPlanDeductions,         P::BonusPlan,          kAmount,       "deductions"},
+    {C::BonusPlanFromWages,          P::BonusPlan,          kButton,       "fromWages"},
+    {C::BonusPlanCalculate,          P::BonusPlan,          kButton,       "calculate"},
+    {C::BonusPlanBest,               P::BonusPlan,          kResult,       "bestBonus"},
+    {C::BonusPlanBestTotal,          P::BonusPlan,          kResult,       "bestTotal"},
+    {C::BonusPlanNoBonusTotal,       P::BonusPlan,          kResult,       "noBonusTotal"},
+    {C::BonusPlanEnteredTotal,       P::BonusPlan,          kResult,       "enteredTotal"},
+    {C::BonusPlanConclusion,         P::BonusPlan,          kResult,       "conclusion"},
+    {C::BonusPlanAlternatives,       P::BonusPlan,          Kind::Table,   "alternatives"},
 };
 // clang-format on
 

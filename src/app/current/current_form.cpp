@@ -56,14 +56,16 @@ CurrentForm::CurrentForm(int year) : year_(new QComboBox(this)), pages_(new QTab
 
     // Made with the year's texts, so that the window's size below allows for them.
     auto* wages = new WagePage(first);
+    auto* bonus = new BonusPage(*wages, first);
     const std::array<Page*, kPageCount> pages = {
         wages,
-        new BonusPage(*wages, first),
+        bonus,
         new LabourPage(first),
         new AuthorRoyaltyPage(first),
         new BusinessPage(first),
         new InterestIncidentalPage(first),
-        new SettlementPage(first),
+        new SettlementPage(*wages, first),
+        new BonusPlanPage(*wages, *bonus, first),
     };
     for (Page* page : pages) {
         const QString title = Text(RowOf(page->id()).title);

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyle>
@@ -63,6 +65,37 @@ QGridLayout* AddGroup(QVBoxLayout& column, const QString& title) {
     return grid;
 }
 
+// Scrolls the page up and down when the window is shorter than it; never sideways, so at least
+// as wide as what it holds. As large as that when there is room.
+class PageScroll : public QScrollArea {
+public:
+    QSize sizeHint() const override { return widget()->sizeHint() + margins(); }
+    QSize minimumSizeHint() const override {
+        return {widget()->minimumSizeHint().width() + margins().width(),
+                QScrollArea::minimumSizeHint().height()};
+    }
+
+private:
+    QSize margins() const {
+        return {2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth()};
+    }
+};
+
+// The widget inside the page's scroll area that holds the page's column.
+QWidget* ScrolledContent(QWidget& page) {
+    auto* scroll = new PageScroll;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget;
+    scroll->setWidget(content);
+    auto* layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    return content;
+}
+
 // The widget each kind of control is made of.
 bool IsOfKind(const QWidget& widget, Kind kind) {
     switch (kind) {
@@ -81,7 +114,7 @@ bool IsOfKind(const QWidget& widget, Kind kind) {
 Page::Page(PageId id, const Parameters& p)
     : id_(id),
       parameters_(&p),
-      column_(new QVBoxLayout(this)),
+      column_(new QVBoxLayout(ScrolledContent(*this))),
       inputs_(AddGroup(*column_, Text("输入"))),
       calculate_(new QPushButton(Text("计算"))) {
     setObjectName(RowOf(id).name);
@@ -164,6 +197,15 @@ QCheckBox* Page::addCheckBox(IdOf<Kind::Check> id, const YearText& text) {
     return box;
 }
 
+QPushButton* Page::addInputButton(IdOf<Kind::Button> id, const QString& text) {
+    auto* button = new QPushButton(text);
+    addControl(id.id, *button);
+    button->setAccessibleName(text);
+    button->setAutoDefault(true);
+    inputs_->addWidget(button, inputs_->rowCount(), 1, Qt::AlignLeft);
+    return button;
+}
+
 QSpinBox* Page::addNumber(IdOf<Kind::Number> id, const QString& label, int minimum, int maximum,
                           const QString& suffix, const QString& hint) {
     auto* number = new QSpinBox;
@@ -234,6 +276,7 @@ void AmountReader::requireOne(std::initializer_list<QLineEdit*> fields) {
 
 // The focus is on the field before the box opens, and the box gives it back when it closes.
 void AmountReader::refuse(QLineEdit& field, const QString& title, const QString& prompt) {
+    if (!ok_) return;
     ok_ = false;
     ShowPageOf(field);
     field.setFocus(Qt::OtherFocusReason);
@@ -250,12 +293,20 @@ bool IsBlank(const QString& text) {
 
 QString YuanText(Fen amount) { return QString::fromStdString(tax::current::FormatYuan(amount)); }
 
+QString FieldYuanText(Fen amount) { return YuanText(amount).remove(QLatin1Char(',')); }
+
 void ShowPageOf(QWidget& widget) {
     for (QWidget* page = &widget; page->parentWidget(); page = page->parentWidget()) {
         auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
         auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
         if (tabs && tabs->indexOf(page) >= 0) {
             tabs->setCurrentWidget(page);
+            break;
+        }
+    }
+    for (QWidget* outer = widget.parentWidget(); outer; outer = outer->parentWidget()) {
+        if (auto* scroll = qobject_cast<QScrollArea*>(outer)) {
+            scroll->ensureWidgetVisible(&widget);
             return;
         }
     }

@@ -73,6 +73,9 @@ protected:
     QLineEdit* addInput(IdOf<Kind::Amount> id, const QString& label, Need need,
                         const YearText& hint = {});
     QCheckBox* addCheckBox(IdOf<Kind::Check> id, const YearText& text);
+    // A button under the fields for an action other than the calculation; Enter on it presses
+    // it, not "计算".
+    QPushButton* addInputButton(IdOf<Kind::Button> id, const QString& text);
     QSpinBox* addNumber(IdOf<Kind::Number> id, const QString& label, int minimum, int maximum,
                         const QString& suffix, const QString& hint = {});
     // A read-only result field, in two columns of label and field.
@@ -117,9 +120,10 @@ public:
     // Reports the first of `fields` when all of them are empty.
     void requireOne(std::initializer_list<QLineEdit*> fields);
     bool ok() const { return ok_; }
+    // Reports `field` as refused for the reason `prompt` gives; later reads give 0.
+    void refuse(QLineEdit& field, const QString& title, const QString& prompt);
 
 private:
-    void refuse(QLineEdit& field, const QString& title, const QString& prompt);
     bool ok_ = true;
 };
 
@@ -128,8 +132,10 @@ bool IsBlank(const QString& text);
 
 // The amount as the window shows it: "15,730.00".
 QString YuanText(Fen amount);
+// The amount as a field takes it, without grouping: "15730.00".
+QString FieldYuanText(Fen amount);
 
-// Brings the page that holds `widget` to the front of its tab widget.
+// Brings the page that holds `widget` to the front of its tab widget, scrolled to show it.
 void ShowPageOf(QWidget& widget);
 
 }  // namespace app::current

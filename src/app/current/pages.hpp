@@ -1,11 +1,12 @@
 #pragma once
-// The seven pages of the current-rules window, one per kind of income.
+// The pages of the current-rules window: one per kind of income, and the bonus's planner.
 
 #include "app/current/page.hpp"
 #include "app/current/schedule.hpp"
 
 #include <optional>
 
+class QStandardItemModel;
 class QTableView;
 
 namespace app::current {
@@ -48,11 +49,20 @@ private:
     QPushButton* export_;
 };
 
-// The annual one-time bonus, taxed on its own and, beside it, added to the year's wages.
+class BonusChart;
+
+// The annual one-time bonus, taxed on its own and, beside it, added to the year's wages; the
+// dead zone it falls in, if any.
 class BonusPage : public Page {
 public:
     BonusPage(WagePage& wages, const Parameters& p);
     void calculate() override;
+
+    // The bonus as typed, for the planner.
+    QLineEdit& bonusField() const { return *bonus_; }
+
+protected:
+    void clearResults() override;
 
 private:
     WagePage& wages_;
@@ -61,6 +71,8 @@ private:
     QLineEdit* wageTaxable_;
     QLineEdit* combined_;
     QLineEdit* lower_;
+    QLineEdit* deadZone_;
+    BonusChart* chart_;
 };
 
 class LabourPage : public Page {
@@ -110,26 +122,62 @@ private:
     QLineEdit* incidentalTax_;
 };
 
-// The annual settlement of comprehensive income.
+// The annual settlement of comprehensive income, with the bonus taxed on its own and merged,
+// side by side.
 class SettlementPage : public Page {
 public:
-    explicit SettlementPage(const Parameters& p);
+    SettlementPage(WagePage& wages, const Parameters& p);
     void calculate() override;
 
 private:
+    // One treatment's results.
+    struct Outcome {
+        QLineEdit* taxable;
+        QLineEdit* tax;
+        QLineEdit* balance;
+        QLineEdit* conclusion;
+    };
+    void show(const Outcome& outcome, const tax::current::Settlement& settlement);
+    void fillFromWages();
+
+    WagePage& wagePage_;
     QLineEdit* wages_;
     QLineEdit* labour_;
     QLineEdit* author_;
     QLineEdit* royalty_;
+    QLineEdit* bonus_;
     QLineEdit* special_;
     QLineEdit* additional_;
     QLineEdit* other_;
+    QLineEdit* donation_;
     QLineEdit* withheld_;
-    QLineEdit* taxable_;
-    QLineEdit* tax_;
-    QLineEdit* payment_;
-    QLineEdit* refund_;
+    Outcome separate_;
+    Outcome merged_;
+    QLineEdit* better_;
+};
+
+// How one employer's pay for the year is best split between wages and the one-time bonus.
+class BonusPlanPage : public Page {
+public:
+    BonusPlanPage(WagePage& wages, BonusPage& bonus, const Parameters& p);
+    void calculate() override;
+
+protected:
+    void clearResults() override;
+
+private:
+    void fillFromWages();
+
+    WagePage& wagePage_;
+    BonusPage& bonusPage_;
+    QLineEdit* pay_;
+    QLineEdit* deductions_;
+    QLineEdit* best_;
+    QLineEdit* bestTotal_;
+    QLineEdit* noBonusTotal_;
+    QLineEdit* enteredTotal_;
     QLineEdit* conclusion_;
+    QStandardItemModel* alternatives_;
 };
 
 }  // namespace app::current

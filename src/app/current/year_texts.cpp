@@ -124,6 +124,17 @@ QString BonusSeparateNote(const Parameters& p) {
 
 QString BonusWithoutChoice() { return Text("本年度奖金只能并入综合所得计税"); }
 
+QString BonusDeadZoneNote(const Parameters& p) {
+    QStringList bounds;
+    for (const tax::current::Bracket& row : p.monthly.first(p.monthly.size() - 1)) {
+        bounds << StandardText(row.upTo * p.bonusMonths);
+    }
+    return Text(
+               "临界区间：单独计税的奖金略超过 %1 元时，\n"
+               "多发的部分不够缴增加的税，税后反而比发到该数额时少。")
+        .arg(bounds.join(Text("、")));
+}
+
 QString LabourNote(const Parameters& p) { return FixedExpenses(p) + Text("\n") + LabourRows(p); }
 
 QString AuthorRoyaltyNote(const Parameters& p) {
@@ -179,7 +190,10 @@ QString SettlementOtherHint(const Parameters& p) {
 QString SettlementNote(const Parameters& p) {
     return Text(
                "应纳税所得额 = 工资薪金 + 劳务报酬 × %1 + 特许权使用费 × %1 + 稿酬 × %1 × %2\n"
-               "− %3 − 专项扣除 − 专项附加扣除 − 其他扣除，按综合所得年度税率表计算；\n"
+               "− %3 − 专项扣除 − 专项附加扣除 − 其他扣除 − "
+               "准予扣除的捐赠额，按综合所得年度税率表计算；\n"
+               "全年一次性奖金单独计税时不计入其中，另按单独计税的税额加上；并入综合所得时计入工资"
+               "薪金。\n"
                "应纳税额减去已预缴税额，为负应退税，为正应补税。")
         .arg(Percent(p.remunerationPercent), Percent(p.authorPercent),
              StandardText(p.annualBasicDeduction));

@@ -25,6 +25,8 @@ QString WageNote(const Parameters& p);
 QString BonusSeparateNote(const Parameters& p);
 // The comparison's text where the year has no separate taxation: there is nothing to choose.
 QString BonusWithoutChoice();
+// The bonuses above which a dead zone begins, and what such a zone is.
+QString BonusDeadZoneNote(const Parameters& p);
 
 // Labour remuneration; author's remuneration and royalties.
 QString LabourNote(const Parameters& p);

@@ -1,0 +1,32 @@
+#include "app/current/wage_year.hpp"
+
+#include "app/current/pages.hpp"
+#include "app/effects.hpp"
+
+namespace app::current {
+
+std::optional<WageYearTotals> WageYearOf(WagePage& wages, const Parameters& p, QWidget& asking) {
+    const std::optional<tax::current::PayrollYear> year = wages.payrollYear();
+    if (!year) return std::nullopt;
+    const Schedule schedule = tax::current::WageWithholding(p, *year);
+    if (schedule.empty()) {
+        PresentBox(asking,
+                   {QString::fromUtf8("按“工资薪金”页现在的内容，本年度算不出逐月预扣预缴明细，"
+                                      "没有带入任何数据。"),
+                    QString::fromUtf8("无法带入"), ui::BoxIcon::Exclamation});
+        return std::nullopt;
+    }
+    WageYearTotals totals;
+    for (const tax::current::MonthIncome& month : year->months) {
+        totals.wages += month.gross - month.exempt;
+        totals.special += month.special;
+        totals.additional += month.additional;
+        totals.other += month.other;
+        totals.donation += month.donation;
+    }
+    totals.basic = schedule.back().cumulativeBasic;
+    totals.withheld = SumsOf(schedule).withheld;
+    return totals;
+}
+
+}  // namespace app::current
