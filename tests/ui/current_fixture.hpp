@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -52,7 +53,8 @@ inline std::vector<Control> AllControls() {
     return ids;
 }
 
-// (control, value): a field takes the text, a check box "1" or "0", a spin box its number.
+// (control, value): a field takes the text, a check box "1" or "0", a radio button "1", a
+// spin box its number.
 using Entries = std::vector<std::pair<Control, const char*>>;
 
 inline constexpr int kPinnedYear = 2026;
@@ -79,6 +81,8 @@ protected:
                 edit->setText(U(value));
             } else if (auto* box = qobject_cast<QCheckBox*>(&target)) {
                 box->setChecked(std::string(value) == "1");
+            } else if (auto* radio = qobject_cast<QRadioButton*>(&target)) {
+                radio->setChecked(std::string(value) == "1");
             } else if (auto* spin = qobject_cast<QSpinBox*>(&target)) {
                 spin->setValue(std::stoi(value));
             } else {

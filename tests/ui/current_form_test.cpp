@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -56,6 +57,7 @@ bool IsOfKind(QWidget& widget, app::current::Kind kind) {
     case app::current::Kind::Amount: return edit && !edit->isReadOnly();
     case app::current::Kind::Result: return edit && edit->isReadOnly();
     case app::current::Kind::Check: return qobject_cast<QCheckBox*>(&widget);
+    case app::current::Kind::Radio: return qobject_cast<QRadioButton*>(&widget);
     case app::current::Kind::Number: return qobject_cast<QSpinBox*>(&widget);
     case app::current::Kind::Table: return qobject_cast<QTableView*>(&widget);
     case app::current::Kind::Button: return qobject_cast<QPushButton*>(&widget);
@@ -112,12 +114,13 @@ TEST_F(CurrentWindowTest, AControlAskedForAsAnotherKindIsRefused) {
     EXPECT_THROW(window.field(Control::WageFirstMonth), std::logic_error);
 }
 
-// Every control of a page that takes the focus and is not a button.
+// Every control of a page that takes the focus and is not a button, nor the grid of the months,
+// where Enter edits the cell.
 std::vector<QWidget*> FocusableFields(QWidget& page) {
     std::vector<QWidget*> fields;
     for (QWidget* w : page.findChildren<QWidget*>()) {
         if (w->focusPolicy() & Qt::TabFocus && !qobject_cast<QPushButton*>(w) && w->isEnabled() &&
-            w->objectName() != "qt_scrollarea_viewport") {
+            w->objectName() != "qt_scrollarea_viewport" && w->objectName() != "months") {
             fields.push_back(w);
         }
     }
@@ -238,8 +241,10 @@ TEST_F(CurrentWindowTest, EveryFieldHasAVisibleLabelAsBuddyAndAsAccessibleName) 
             return relation.first->object() == label;
         })) << field->objectName().toStdString();
     }
-    // The year, the inputs and results of each page, and the table.
-    EXPECT_EQ(fields, 1 + (5 + 4) + (1 + 4) + (1 + 1) + (2 + 2) + (2 + 1) + (2 + 2) + (8 + 5) + 1);
+    // The year, the inputs and results of each page (the wage page's take-home among them), and
+    // the wage page's grid and schedule.
+    EXPECT_EQ(fields,
+              1 + (5 + 1 + 4 + 3) + (1 + 4) + (1 + 1) + (2 + 2) + (2 + 1) + (2 + 2) + (8 + 5) + 2);
 }
 
 TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopyable) {
@@ -262,7 +267,7 @@ TEST_F(CurrentWindowTest, ResultsAreReadOnlyEnabledRightAlignedSelectableAndCopy
         EXPECT_EQ(field->alignment() & Qt::AlignRight, sentence ? Qt::Alignment() : Qt::AlignRight)
             << field->objectName().toStdString();
     }
-    EXPECT_EQ(outputs, 4 + 4 + 1 + 2 + 1 + 2 + 5);
+    EXPECT_EQ(outputs, 7 + 4 + 1 + 2 + 1 + 2 + 5);
 
     QLineEdit& result = field(Control::WageFirstNetPay);
     result.setFocus();
