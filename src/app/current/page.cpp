@@ -52,13 +52,10 @@ QLabel* Paragraph(const QString& text) {
     return label;
 }
 
-// A group in a row of its own, which a page may add more groups to.
-QGridLayout* AddGroup(QVBoxLayout& column, QHBoxLayout*& row, const QString& title) {
+QGridLayout* AddGroup(QVBoxLayout& column, const QString& title) {
     auto* group = new QGroupBox(title);
     auto* grid = new QGridLayout(group);
-    row = new QHBoxLayout;
-    row->addWidget(group, 1);
-    column.addLayout(row);
+    column.addWidget(group);
     return grid;
 }
 
@@ -82,7 +79,7 @@ Page::Page(PageId id, const Parameters& p)
     : id_(id),
       parameters_(&p),
       column_(new QVBoxLayout(this)),
-      inputs_(AddGroup(*column_, inputsRow_, Text("输入"))),
+      inputs_(AddGroup(*column_, Text("输入"))),
       calculate_(new QPushButton(Text("计算"))) {
     setObjectName(RowOf(id).name);
     inputs_->setColumnStretch(2, 1);
@@ -97,7 +94,7 @@ Page::Page(PageId id, const Parameters& p)
     buttons->addWidget(calculate_);
     column_->addLayout(buttons);
 
-    outputs_ = AddGroup(*column_, outputsRow_, Text("计算结果"));
+    outputs_ = AddGroup(*column_, Text("计算结果"));
     outputs_->setColumnStretch(1, 1);
     outputs_->setColumnStretch(3, 1);
     outputs_->setColumnMinimumWidth(2, 0);
@@ -173,8 +170,12 @@ QLineEdit* Page::addInput(IdOf<Kind::Amount> id, const QString& label, Need need
     return field;
 }
 
-void Page::addBesideInputs(QWidget& widget) { inputsRow_->addWidget(&widget); }
-void Page::addBesideResults(QWidget& widget) { outputsRow_->addWidget(&widget); }
+void Page::addInputRow(QWidget* label, QWidget* field, QWidget* beside) {
+    const int row = inputs_->rowCount();
+    if (label) inputs_->addWidget(label, row, 0);
+    inputs_->addWidget(field, row, 1);
+    if (beside) inputs_->addWidget(beside, row, 2);
+}
 
 QCheckBox* Page::addCheckBox(IdOf<Kind::Check> id, const YearText& text) {
     auto* box = new QCheckBox;
@@ -293,10 +294,7 @@ void ShowPageOf(QWidget& widget) {
     for (QWidget* page = &widget; page->parentWidget(); page = page->parentWidget()) {
         auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
         auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
-        if (tabs && tabs->indexOf(page) >= 0) {
-            tabs->setCurrentWidget(page);
-            return;
-        }
+        if (tabs && tabs->indexOf(page) >= 0) tabs->setCurrentWidget(page);
     }
 }
 

@@ -16,7 +16,6 @@
 
 class QCheckBox;
 class QGridLayout;
-class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -90,9 +89,8 @@ protected:
     // emptied with the others.
     QLineEdit* makeInput(IdOf<Kind::Amount> id, Need need);
     QLineEdit* makeOutput(IdOf<Kind::Result> id, Qt::Alignment alignment = Qt::AlignRight);
-    // A group of the page's own to the right of its inputs or of its results.
-    void addBesideInputs(QWidget& widget);
-    void addBesideResults(QWidget& widget);
+    // A row of the inputs: a label (or none), a control, and beside it `beside`.
+    void addInputRow(QWidget* label, QWidget* field, QWidget* beside);
     // Writes `text` through `show` now and, where it states the year's figures, in every year
     // chosen later.
     void follow(const YearText& text, std::function<void(const QString&)> show);
@@ -115,8 +113,6 @@ private:
     std::vector<QLineEdit*> results_;
     std::vector<std::function<void(const Parameters&)>> yearTexts_;
     QVBoxLayout* column_;
-    QHBoxLayout* inputsRow_;
-    QHBoxLayout* outputsRow_;
     QGridLayout* inputs_;
     QGridLayout* outputs_;
     QVBoxLayout* notes_;
@@ -154,7 +150,8 @@ bool IsBlank(const QString& text);
 // The amount as the window shows it: "15,730.00".
 QString YuanText(Fen amount);
 
-// Brings the page that holds `widget` to the front of its tab widget.
+// Brings the page that holds `widget` to the front of its tab widget, and that tab widget's
+// page to the front of its own.
 void ShowPageOf(QWidget& widget);
 
 }  // namespace app::current

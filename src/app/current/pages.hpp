@@ -42,10 +42,10 @@ protected:
 
 private:
     std::optional<tax::current::PayrollYear> readInput(Need grossNeed);
-    QWidget* makeBasicGroup();
-    QWidget* makeTargetGroup();
-    QWidget* makeMonthsColumn();
-    QWidget* makeScheduleColumn();
+    void addBasicRules();
+    QWidget* makeScheduleTab();
+    QWidget* makeMonthsTab();
+    QWidget* makeTargetTab();
     void offerBasicRules();
     void workOutYear();
     void reportRefusedCell(int month, const QString& column);

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -17,7 +16,8 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -44,7 +44,7 @@ public:
         return {width, HeightFor(13)};
     }
     QSize minimumSizeHint() const override {
-        return {QTableView::minimumSizeHint().width(), HeightFor(5)};
+        return {QTableView::minimumSizeHint().width(), HeightFor(4)};
     }
 
 private:
@@ -85,7 +85,7 @@ public:
     }
     QSize minimumSizeHint() const override {
         return {QTableView::minimumSizeHint().width(),
-                verticalHeader()->defaultSectionSize() * 5 +
+                verticalHeader()->defaultSectionSize() * 4 +
                     horizontalHeader()->sizeHint().height() + 2 * frameWidth() +
                     horizontalScrollBar()->sizeHint().height()};
     }
@@ -111,8 +111,9 @@ QTableView* MonthsTable(MonthGridModel* model) {
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().lineSpacing() + 6);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
+    // The amounts share the width; the month takes what it needs.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table->setAccessibleName(Text("逐月收入"));
     table->setCurrentIndex(model->index(0, 1));
     return table;
@@ -122,14 +123,15 @@ constexpr tax::current::BasicDeduction kBasicRules[] = {
     tax::current::BasicDeduction::MonthsEmployed, tax::current::BasicDeduction::FromJanuary,
     tax::current::BasicDeduction::WholeYear};
 
-// A title over its table, with a button to the right of the title.
-QWidget* Titled(QLabel* title, QWidget* aside, QWidget* widget) {
+// A title over its table, a note beside the title and, to the right, a button.
+QWidget* Titled(QLabel* title, QLabel* note, QWidget* aside, QWidget* widget) {
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* heading = new QHBoxLayout;
     heading->addWidget(title);
-    heading->addStretch();
+    heading->addSpacing(title->fontMetrics().averageCharWidth() * 2);
+    heading->addWidget(note, 1);
     if (aside) heading->addWidget(aside);
     layout->addLayout(heading);
     layout->addWidget(widget, 1);
@@ -153,21 +155,27 @@ WagePage::WagePage(const Parameters& p) : Page(PageId::Wage, p) {
     other_ = addInput(Control::WageOther, Text("每月其他扣除"), Need::Optional, WageOtherHint);
     firstMonth_ = addNumber(Control::WageFirstMonth, Text("当年任职受雇起始月份"), 1, 12,
                             Text(" 月"), Text("当年从哪个月起在本单位领取工资"));
-    addBesideInputs(*makeBasicGroup());
+    addBasicRules();
 
     firstWithheld_ = addOutput(Control::WageFirstWithheld, Text("首月预扣税额"));
     firstNetPay_ = addOutput(Control::WageFirstNetPay, Text("首月税后收入"));
     yearWithheld_ = addOutput(Control::WageYearWithheld, Text("全年预扣税额合计"));
     annualTaxable_ = addOutput(Control::WageAnnualTaxable, Text("全年累计应纳税所得额"));
-    addBesideResults(*makeTargetGroup());
-    addNote(WageNote);
 
-    auto* tables = new QHBoxLayout;
-    tables->addWidget(makeMonthsColumn(), 4);
-    tables->addWidget(makeScheduleColumn(), 5);
-    column().addLayout(tables, 1);
+    // The year's tables, its chart and the take-home worked back share the page's lower part.
+    auto* tabs = new QTabWidget;
+    tabs->addTab(makeScheduleTab(), Text("预扣明细(&S)"));
+    tabs->addTab(makeMonthsTab(), Text("逐月收入(&M)"));
     chart_ = new YearChart;
-    column().addWidget(chart_, 1);
+    tabs->addTab(chart_, Text("全年图表(&C)"));
+    tabs->addTab(makeTargetTab(), Text("由税后倒算税前(&G)"));
+    tabs->setUsesScrollButtons(false);
+    column().addWidget(tabs, 1);
+    // A tab brought forward takes what is typed next in its table or field, as a page does.
+    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs] {
+        QWidget* first = tabs->currentWidget()->focusProxy();
+        if (first && !tabs->tabBar()->hasFocus()) first->setFocus(Qt::TabFocusReason);
+    });
 
     connect(firstMonth_, &QSpinBox::valueChanged, this, [this](int month) {
         months_->setFirstMonth(month);
@@ -186,7 +194,7 @@ WagePage::WagePage(const Parameters& p) : Page(PageId::Wage, p) {
             Qt::QueuedConnection);
     offerBasicRules();
 
-    // Down the quick form and its choices, the results and the take-home's group, the tables.
+    // Down the quick form and its choices, the results, then the tabs' controls in their order.
     const QWidget* const order[] = {gross_,
                                     special_,
                                     additional_,
@@ -201,45 +209,38 @@ WagePage::WagePage(const Parameters& p) : Page(PageId::Wage, p) {
                                     firstNetPay_,
                                     yearWithheld_,
                                     annualTaxable_,
+                                    export_,
+                                    table_,
+                                    monthsTable_,
                                     targetNet_,
                                     control(Control::WageGrossForNet),
                                     neededGross_,
                                     targetFirstNetPay_,
-                                    targetDecemberNetPay_,
-                                    monthsTable_,
-                                    export_,
-                                    table_};
+                                    targetDecemberNetPay_};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
     }
 }
 
-QWidget* WagePage::makeBasicGroup() {
-    auto* group = new QGroupBox(Text("基本减除费用"));
-    auto* layout = new QVBoxLayout(group);
+// A row each, the rule's line beside it, under the first month that decides what is offered.
+void WagePage::addBasicRules() {
     const Control ids[] = {Control::WageBasicMonthsEmployed, Control::WageBasicFromJanuary,
                            Control::WageBasicWholeYear};
-    const int indent = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
-                       style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
     for (std::size_t i = 0; i < basic_.size(); ++i) {
         basic_[i] = new QRadioButton(BasicTitle(kBasicRules[i]));
         addControl(ids[i], *basic_[i]);
         basic_[i]->setAccessibleName(basic_[i]->text());
         basicLines_[i] = new QLabel;
-        basicLines_[i]->setContentsMargins(indent, 0, 0, 0);
-        layout->addWidget(basic_[i]);
-        layout->addWidget(basicLines_[i]);
+        addInputRow(i == 0 ? new QLabel(Text("基本减除费用")) : nullptr, basic_[i], basicLines_[i]);
     }
     basic_[0]->setChecked(true);
-    layout->addStretch();
-    return group;
 }
 
-QWidget* WagePage::makeTargetGroup() {
-    auto* group = new QGroupBox(Text("由税后收入倒算税前工资"));
-    auto* grid = new QGridLayout(group);
+QWidget* WagePage::makeTargetTab() {
+    auto* tab = new QWidget;
+    auto* grid = new QGridLayout(tab);
     targetNet_ = makeInput(Control::WageTargetNet, Need::Required);
-    auto* button = new QPushButton(Text("倒算(&G)"));
+    auto* button = new QPushButton(Text("倒算"));
     addControl(Control::WageGrossForNet, *button);
     button->setAccessibleName(WithoutMnemonic(button->text()));
     button->setAutoDefault(true);  // Enter on it works back, not the whole calculation
@@ -258,19 +259,26 @@ QWidget* WagePage::makeTargetGroup() {
         grid->addWidget(rows[row].second, row, 1);
     }
     grid->addWidget(button, 0, 2);
-    return group;
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(4, 1);
+    tab->setFocusProxy(targetNet_);
+    return tab;
 }
 
-QWidget* WagePage::makeMonthsColumn() {
+QWidget* WagePage::makeMonthsTab() {
     months_ = new MonthGridModel(this);
     monthsTable_ = MonthsTable(months_);
     addControl(Control::WageMonths, *monthsTable_);
-    auto* title = new QLabel(Text("逐月收入(&M)"));
+    auto* title = new QLabel(monthsTable_->accessibleName());
     title->setBuddy(monthsTable_);
-    return Titled(title, nullptr, monthsTable_);
+    QWidget* tab =
+        Titled(title, new QLabel(Text("输入即改写该格，全年随即重算；“计算”按上方各项重新填写")),
+               nullptr, monthsTable_);
+    tab->setFocusProxy(monthsTable_);
+    return tab;
 }
 
-QWidget* WagePage::makeScheduleColumn() {
+QWidget* WagePage::makeScheduleTab() {
     model_ = new ScheduleModel(this);
     table_ = ScheduleTable(model_);
     addControl(Control::WageSchedule, *table_);
@@ -281,7 +289,13 @@ QWidget* WagePage::makeScheduleColumn() {
     connect(export_, &QPushButton::clicked, this, [this] { chooseExportFile(); });
     auto* title = new QLabel(table_->accessibleName());
     title->setBuddy(table_);
-    return Titled(title, export_, table_);
+    // The method beside the schedule it explains.
+    auto* note = new QLabel;
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    follow(WageNote, [note](const QString& text) { note->setText(text); });
+    QWidget* tab = Titled(title, note, export_, table_);
+    tab->setFocusProxy(table_);
+    return tab;
 }
 
 // A rule the year or the first month does not have is disabled with the reason in its line; a
@@ -326,12 +340,17 @@ std::optional<tax::current::PayrollYear> WagePage::payrollYear() const {
 }
 
 // Fills the grid from the quick form, which works the year out; a take-home asked for is worked
-// back from the same form.
+// back from the same form, alone where no gross wage is given.
 void WagePage::calculate() {
+    const bool target = !IsBlank(targetNet_->text());
+    if (target && IsBlank(gross_->text())) {
+        grossForNet();
+        return;
+    }
     const std::optional<tax::current::PayrollYear> input = readInput(Need::Required);
     if (!input) return;
     months_->fill(input->firstMonth, input->months.front());
-    if (!IsBlank(targetNet_->text())) grossForNet();
+    if (target) grossForNet();
 }
 
 void WagePage::workOutYear() {
