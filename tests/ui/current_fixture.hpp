@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
+#include <cctype>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -58,6 +59,16 @@ inline std::vector<Control> AllControls() {
 using Entries = std::vector<std::pair<Control, const char*>>;
 
 inline constexpr int kPinnedYear = 2026;
+
+// The case's description as a test name.
+template <typename Case>
+inline std::string NameOf(const testing::TestParamInfo<Case>& info) {
+    std::string name;
+    for (const char* c = info.param.what; *c; ++c) {
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    }
+    return name;
+}
 
 class CurrentWindowTest : public testing::Test {
 protected:

@@ -73,7 +73,8 @@ TEST_P(BasicDeductionRule, GivesTheYearsWithholding) {
     EXPECT_TRUE(boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, BasicDeductionRule, testing::ValuesIn(kBasicCases));
+INSTANTIATE_TEST_SUITE_P(Rules, BasicDeductionRule, testing::ValuesIn(kBasicCases),
+                         NameOf<BasicCase>);
 
 TEST_F(CurrentWindowTest, ChangingTheRuleWorksTheShownYearOutAgain) {
     enter({{C::WageGross, "10000"}, {C::WageFirstMonth, "7"}});
@@ -314,11 +315,7 @@ TEST_P(GrossForNet, GivesTheGrossAndTheTakeHomeOfTheFirstMonthAndDecember) {
     EXPECT_TRUE(boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, GrossForNet, testing::ValuesIn(kTakeHomes),
-                         [](const testing::TestParamInfo<TakeHome>& info) {
-                             return std::string(info.param.what[0] == '1' ? "WithDeductions"
-                                                                          : "WithoutDeductions");
-                         });
+INSTANTIATE_TEST_SUITE_P(Targets, GrossForNet, testing::ValuesIn(kTakeHomes), NameOf<TakeHome>);
 
 TEST_F(CurrentWindowTest, ATakeHomeOutOfReachIsReported) {
     enter({{C::WageTargetNet, "1000000000000"}});
@@ -383,14 +380,7 @@ TEST_P(AdditionalItems, GiveTheMonthsTotalOrSayWhyNot) {
     EXPECT_EQ(dialog.okButton().isEnabled(), *c.total != '\0');
 }
 
-INSTANTIATE_TEST_SUITE_P(Claims, AdditionalItems, testing::ValuesIn(kClaims),
-                         [](const testing::TestParamInfo<Claims>& info) {
-                             std::string name;
-                             for (const char* p = info.param.what; *p; ++p) {
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Claims, AdditionalItems, testing::ValuesIn(kClaims), NameOf<Claims>);
 
 TEST(AdditionalItemsDialog, StatesTheYearsStandardsAndDisablesWhatTheYearLacks) {
     Dialog before(tax::current::ParametersFor(2021));

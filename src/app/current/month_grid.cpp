@@ -47,7 +47,6 @@ void MonthGridModel::setFirstMonth(int firstMonth) {
     beginResetModel();
     firstMonth_ = firstMonth;
     endResetModel();
-    emit monthsChanged();
 }
 
 std::vector<MonthIncome> MonthGridModel::months() const {

@@ -26,7 +26,8 @@ public:
 
     // The same month in every month from `firstMonth`, nothing before it.
     void fill(int firstMonth, const tax::current::MonthIncome& month);
-    // Months before `firstMonth` keep what they hold, not employed until it moves back.
+    // Months before `firstMonth` keep what they hold, not employed until it moves back. Not a
+    // change of the months a cell's edit is: whoever moves the first month works the year out.
     void setFirstMonth(int firstMonth);
     int firstMonth() const { return firstMonth_; }
     // The months from the first month to December.
@@ -42,7 +43,9 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 signals:
+    // A cell refused: its month (1 to 12) and its column's header.
     void refused(int month, const QString& column);
+    // Filled, or a cell changed.
     void monthsChanged();
 
 private:

@@ -251,8 +251,8 @@ QWidget* WagePage::makeTargetTab() {
     const std::pair<QString, QLineEdit*> rows[] = {
         {Text("期望月均税后收入"), targetNet_},
         {Text("所需月工资收入"), neededGross_},
-        {Text("首月税后收入"), targetFirstNetPay_},
-        {Text("12 月税后收入"), targetDecemberNetPay_},
+        {Text("该工资首月税后收入"), targetFirstNetPay_},
+        {Text("该工资 12 月税后收入"), targetDecemberNetPay_},
     };
     for (int row = 0; row < 4; ++row) {
         grid->addWidget(FieldLabel(rows[row].first, rows[row].second), row, 0);
