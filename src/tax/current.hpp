@@ -42,8 +42,8 @@ Fen AnnualTableTax(const Parameters&, Fen taxable);
 // FromJanuary: the monthly deduction × m, for a first wage income of the year (from 2021, and
 // in 2020 for a first month of July or later);
 // WholeYear: the year's deduction in every month, for an employee paid by the same employer in
-// every month of the previous year with at most 60,000 yuan of wages there (from 2021, with
-// firstMonth 1).
+// every month of the previous year with at most Parameters::wholeYearWageLimit of wages there
+// (from 2021, with firstMonth 1).
 enum class BasicDeduction { MonthsEmployed, FromJanuary, WholeYear };
 bool Available(const Parameters&, BasicDeduction, int firstMonth);
 

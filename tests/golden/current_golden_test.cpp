@@ -1,13 +1,15 @@
 // The current-rules window on each of its pages at start, the wage page with
-// the year's schedule worked out (its total row in bold), and the bonus, the
-// settlement and the planner with their results, compared pixel by pixel
-// with the references. The tax year is 2026 whatever the date:
-// the fixture pins it, and the hints state that year's standards.
+// the year's schedule worked out (its total row in bold), its grid of a year
+// from July, and the bonus, the settlement and the planner with their results,
+// compared pixel by pixel with the references. The tax year is 2026 whatever
+// the date: the fixture pins it, and the hints state that year's standards.
 
 #include "current_fixture.hpp"
 #include "reference_image.hpp"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QTableView>
 
 namespace golden {
 namespace {
@@ -59,6 +61,21 @@ TEST_F(CurrentGolden, BonusSettlementAndPlanWorkedOut) {
         QApplication::processEvents();
         EXPECT_TRUE(MatchesReference(window.grab().toImage(), w.reference)) << w.reference;
     }
+}
+
+// The grid from July, its months before greyed as not employed, one month edited, and the year
+// worked out with the basic deduction counted from January.
+TEST_F(CurrentGolden, TheGridOfAYearFromJuly) {
+    enter({{uitest::Control::WageGross, "10000"},
+           {uitest::Control::WageSpecial, "1500"},
+           {uitest::Control::WageFirstMonth, "7"},
+           {uitest::Control::WageBasicFromJanuary, "1"}});
+    calculate(uitest::PageId::Wage);
+    QAbstractItemModel& months = *window.control<uitest::Control::WageMonths>().model();
+    months.setData(months.index(11, 1), "25000");
+    months.setData(months.index(11, 7), "100");
+    app::current::ShowPageOf(window.control<uitest::Control::WageMonths>());
+    EXPECT_TRUE(MatchesReference(window.grab().toImage(), "current-wage-grid"));
 }
 
 }  // namespace

@@ -61,6 +61,9 @@ TEST(CurrentParametersFor, StandardsByYear) {
         EXPECT_EQ(p.personalPensionCap, r.personalPensionCap);
         EXPECT_EQ(p.fromJanuaryFirstMonth, r.fromJanuaryFirstMonth);
         EXPECT_EQ(p.wholeYearBasic, r.wholeYearBasic);
+        // The rule and its limit come together.
+        EXPECT_EQ(p.wholeYearWageLimit,
+                  r.wholeYearBasic ? std::optional<Fen>(6'000'000) : std::nullopt);
         // Both measures are announced to the end of 2027.
         EXPECT_EQ(p.separateBonus.value_or(current::TimeLimited{}).lastYear, 2027);
         const current::Waiver none{0, 0, std::nullopt};

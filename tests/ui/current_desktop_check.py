@@ -88,6 +88,9 @@ PRESSES = [
 SCHEDULE = [(0, 0, "1月"), (0, 8, "270.00"), (0, 9, "15,730.00"), (3, 8, "270.00"),
             (4, 8, "900.00"), (11, 8, "900.00"), (12, 0, "全年合计"), (12, 8, "8,280.00")]
 
+# The basic deduction's rules on the wage page, by their radio buttons' names.
+BASIC_RULES = ["按任职受雇月份计算", "本年首次取得工资薪金", "上年在本单位全年受雇且工资不超过 6 万元"]
+
 REFUSED = ("输入有误", "“每次劳务报酬收入”中的内容不是可以计算的金额。\n"
            "可以输入 0 到 1,000,000,000,000 元的金额：只用数字，最多一个小数点和两位小数，"
            "例如 20000 或 20000.50；不能带正负号、千位分隔符或其他文字。", True)
@@ -261,6 +264,24 @@ def check_schedule(calc):
         check(seen == cell, f"schedule cell ({row}, {column}) shows {seen!r}, not {cell!r}")
 
 
+def check_wage_year(calc):
+    """The wage page's rules, items button and grid by name, and the gross worked back from a
+    take-home of 15,000 a month with the example's deductions, reached by Alt+G."""
+    calc.open_page(0)
+    for name in BASIC_RULES:
+        calc.find("radio button", name)
+    calc.find("push button", "按项目填写…")
+    grid = calc.find("table", "逐月收入").queryTable()
+    check(grid.nRows == 12, f"the grid has 12 rows, not {grid.nRows}")
+    subprocess.run(["xdotool", "key", "alt+g"], check=True)
+    target = calc.field("期望月均税后收入")
+    wait_for(lambda: has(target, pyatspi.STATE_FOCUSED), "Alt+G to reach the take-home")
+    target.queryEditableText().setTextContents("15000")
+    do_action(calc.find("push button", "倒算"), "Press")
+    wait_for(lambda: text_of(calc.field("所需月工资收入")) == "19,655.56",
+             "the gross wage for 15,000 a month")
+
+
 def check_refused(calc, outdir, scale):
     calc.open_page(2)
     income = calc.field("每次劳务报酬收入")
@@ -353,6 +374,7 @@ def main():
     check_year_at_start(calc)
     run_presses(calc, outdir, scale)
     check_schedule(calc)
+    check_wage_year(calc)
     check_refused(calc, outdir, scale)
     check_keyboard(calc)
     check_year(calc)

@@ -9,9 +9,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
+#include <cctype>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -52,10 +54,21 @@ inline std::vector<Control> AllControls() {
     return ids;
 }
 
-// (control, value): a field takes the text, a check box "1" or "0", a spin box its number.
+// (control, value): a field takes the text, a check box "1" or "0", a radio button "1", a
+// spin box its number.
 using Entries = std::vector<std::pair<Control, const char*>>;
 
 inline constexpr int kPinnedYear = 2026;
+
+// The case's description as a test name.
+template <typename Case>
+inline std::string NameOf(const testing::TestParamInfo<Case>& info) {
+    std::string name;
+    for (const char* c = info.param.what; *c; ++c) {
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    }
+    return name;
+}
 
 class CurrentWindowTest : public testing::Test {
 protected:
@@ -79,6 +92,8 @@ protected:
                 edit->setText(U(value));
             } else if (auto* box = qobject_cast<QCheckBox*>(&target)) {
                 box->setChecked(std::string(value) == "1");
+            } else if (auto* radio = qobject_cast<QRadioButton*>(&target)) {
+                radio->setChecked(std::string(value) == "1");
             } else if (auto* spin = qobject_cast<QSpinBox*>(&target)) {
                 spin->setValue(std::stoi(value));
             } else {

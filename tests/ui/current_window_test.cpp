@@ -181,16 +181,6 @@ TEST_P(WorkedValues, AsTheWindowShowsThem) {
     }
 }
 
-// The case's description as a test name.
-template <typename Case>
-std::string NameOf(const testing::TestParamInfo<Case>& info) {
-    std::string name;
-    for (const char* c = info.param.what; *c; ++c) {
-        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-    }
-    return name;
-}
-
 INSTANTIATE_TEST_SUITE_P(Pages, WorkedValues, testing::ValuesIn(kWorked), NameOf<Worked>);
 
 // The cells of the schedule table, row by row.

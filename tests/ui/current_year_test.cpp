@@ -91,8 +91,12 @@ QString HintOf(QWidget& field) {
     if (!grid) throw std::logic_error("no grid");
     int row = 0, column = 0, rows = 0, columns = 0;
     grid->getItemPosition(grid->indexOf(&field), &row, &column, &rows, &columns);
-    QLayoutItem* item = grid->itemAtPosition(row, 2);
-    auto* hint = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+    // The hint is the label in the row's third cell, after a button that may stand before it.
+    QLayout* cell = grid->itemAtPosition(row, 2) ? grid->itemAtPosition(row, 2)->layout() : nullptr;
+    QLabel* hint = nullptr;
+    for (int i = 0; cell && i < cell->count(); ++i) {
+        if (auto* label = qobject_cast<QLabel*>(cell->itemAt(i)->widget())) hint = label;
+    }
     if (!hint) throw std::logic_error("no hint");
     return hint->text();
 }
@@ -194,10 +198,10 @@ TEST_F(CurrentWindowTest, ComputesInTheYearChosen) {
 
 // One case a page, so that every result of the window holds a figure.
 const Entries kEveryPage = {
-    {C::WageGross, "20000"},     {C::BonusAmount, "36000"},    {C::LabourIncome, "3000"},
-    {C::AuthorIncome, "1000"},   {C::RoyaltyIncome, "1000"},   {C::BusinessRevenue, "500000"},
-    {C::InterestIncome, "100"},  {C::IncidentalIncome, "100"}, {C::SettlementWages, "300000"},
-    {C::BonusPlanPay, "400000"},
+    {C::WageGross, "20000"},        {C::WageTargetNet, "15000"}, {C::BonusAmount, "36000"},
+    {C::LabourIncome, "3000"},      {C::AuthorIncome, "1000"},   {C::RoyaltyIncome, "1000"},
+    {C::BusinessRevenue, "500000"}, {C::InterestIncome, "100"},  {C::IncidentalIncome, "100"},
+    {C::SettlementWages, "300000"}, {C::BonusPlanPay, "400000"},
 };
 
 TEST_F(CurrentWindowTest, AnotherYearEmptiesEveryResultAndTheScheduleButKeepsTheInputs) {

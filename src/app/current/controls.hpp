@@ -11,6 +11,7 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QSpinBox;
 class QTableView;
 
@@ -31,9 +32,11 @@ inline constexpr std::size_t kPageCount = static_cast<std::size_t>(PageId::Bonus
 // Page by page, in the order each page creates them.
 // clang-format off
 enum class Control {
-    WageGross, WageSpecial, WageAdditional, WageOther, WageFirstMonth, WageCalculate,
-    WageFirstWithheld, WageFirstNetPay, WageYearWithheld, WageAnnualTaxable, WageExportCsv,
-    WageSchedule,
+    WageGross, WageSpecial, WageAdditional, WageAdditionalItems, WageOther, WageFirstMonth,
+    WageBasicMonthsEmployed, WageBasicFromJanuary, WageBasicWholeYear, WageCalculate,
+    WageFirstWithheld, WageFirstNetPay, WageYearWithheld, WageAnnualTaxable, WageTargetNet,
+    WageGrossForNet, WageNeededGross, WageTargetFirstNetPay, WageTargetDecemberNetPay,
+    WageMonths, WageExportCsv, WageSchedule,
     BonusAmount, BonusCalculate, BonusSeparateTax, BonusCombinedTax, BonusWageAnnualTaxable,
     BonusLower, BonusDeadZone,
     LabourIncome, LabourCalculate, LabourTax,
@@ -56,7 +59,7 @@ inline constexpr std::size_t kControlCount =
     static_cast<std::size_t>(Control::BonusPlanAlternatives) + 1;
 
 // Amount: a field to type an amount into; Result: a read-only field the page writes.
-enum class Kind { Amount, Result, Check, Number, Table, Button };
+enum class Kind { Amount, Result, Check, Radio, Number, Table, Button };
 
 struct PageRow {
     PageId id;
@@ -96,13 +99,23 @@ inline constexpr ControlRow kControls[] = {
     {C::WageGross,                   P::Wage,               kAmount,       "gross"},
     {C::WageSpecial,                 P::Wage,               kAmount,       "special"},
     {C::WageAdditional,              P::Wage,               kAmount,       "additional"},
+    {C::WageAdditionalItems,         P::Wage,               kButton,       "additionalItems"},
     {C::WageOther,                   P::Wage,               kAmount,       "other"},
     {C::WageFirstMonth,              P::Wage,               Kind::Number,  "firstMonth"},
+    {C::WageBasicMonthsEmployed,     P::Wage,               Kind::Radio,   "basicMonthsEmployed"},
+    {C::WageBasicFromJanuary,        P::Wage,               Kind::Radio,   "basicFromJanuary"},
+    {C::WageBasicWholeYear,          P::Wage,               Kind::Radio,   "basicWholeYear"},
     {C::WageCalculate,               P::Wage,               kButton,       "calculate"},
     {C::WageFirstWithheld,           P::Wage,               kResult,       "firstWithheld"},
     {C::WageFirstNetPay,             P::Wage,               kResult,       "firstNetPay"},
     {C::WageYearWithheld,            P::Wage,               kResult,       "yearWithheld"},
     {C::WageAnnualTaxable,           P::Wage,               kResult,       "annualTaxable"},
+    {C::WageTargetNet,               P::Wage,               kAmount,       "targetNet"},
+    {C::WageGrossForNet,             P::Wage,               kButton,       "grossForNet"},
+    {C::WageNeededGross,             P::Wage,               kResult,       "neededGross"},
+    {C::WageTargetFirstNetPay,       P::Wage,               kResult,       "targetFirstNetPay"},
+    {C::WageTargetDecemberNetPay,    P::Wage,               kResult,       "targetDecemberNetPay"},
+    {C::WageMonths,                  P::Wage,               Kind::Table,   "months"},
     {C::WageExportCsv,               P::Wage,               kButton,       "exportCsv"},
     {C::WageSchedule,                P::Wage,               Kind::Table,   "schedule"},
 
@@ -255,6 +268,10 @@ struct WidgetOfKind<Kind::Result> {
 template <>
 struct WidgetOfKind<Kind::Check> {
     using Type = QCheckBox;
+};
+template <>
+struct WidgetOfKind<Kind::Radio> {
+    using Type = QRadioButton;
 };
 template <>
 struct WidgetOfKind<Kind::Number> {

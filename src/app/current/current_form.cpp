@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -74,6 +75,12 @@ CurrentForm::CurrentForm(int year) : year_(new QComboBox(this)), pages_(new QTab
         pageList_[static_cast<std::size_t>(page->id())] = page;
     }
     pages_->setUsesScrollButtons(false);
+    // A page brought forward (Alt and its digit, Ctrl+Tab, a click on its tab) takes what is
+    // typed next in its first field; the tab bar keeps the focus it has, so that the arrow keys
+    // go on through the tabs.
+    connect(pages_, &QTabWidget::currentChanged, this, [this] {
+        if (!pages_->tabBar()->hasFocus()) currentPage().firstField().setFocus(Qt::TabFocusReason);
+    });
     connect(year_, &QComboBox::currentIndexChanged, this, &CurrentForm::applyYear);
 
     auto* footer =

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStyle>
@@ -18,6 +20,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -41,13 +44,6 @@ void FitWidestAmount(QLineEdit& field) {
     field.setMinimumWidth(metrics.horizontalAdvance(Text(kWidestAmount)) +
                           4 * metrics.horizontalAdvance(QLatin1Char('0')) + 2 * frame +
                           margins.left() + margins.right());
-}
-
-QLabel* FieldLabel(const QString& text, QWidget* field) {
-    auto* label = new QLabel(text);
-    label->setBuddy(field);
-    field->setAccessibleName(text);
-    return label;
 }
 
 // Broken into lines by the text itself: a label that wraps would let the window's minimum size
@@ -102,6 +98,7 @@ bool IsOfKind(const QWidget& widget, Kind kind) {
     case Kind::Amount: return qobject_cast<const QLineEdit*>(&widget);
     case Kind::Result: return qobject_cast<const QLineEdit*>(&widget);
     case Kind::Check: return qobject_cast<const QCheckBox*>(&widget);
+    case Kind::Radio: return qobject_cast<const QRadioButton*>(&widget);
     case Kind::Number: return qobject_cast<const QSpinBox*>(&widget);
     case Kind::Table: return qobject_cast<const QTableView*>(&widget);
     case Kind::Button: return qobject_cast<const QPushButton*>(&widget);
@@ -138,9 +135,16 @@ Page::Page(PageId id, const Parameters& p)
     column_->addLayout(notes_);
 }
 
+QWidget& Page::firstField() const {
+    const auto first = std::find_if(controls_.begin(), controls_.end(),
+                                    [](const QWidget* control) { return control; });
+    return **first;  // every page has controls
+}
+
 void Page::setParameters(const Parameters& p) {
     parameters_ = &p;
     for (const auto& write : yearTexts_) write(p);
+    yearChosen();
     clearResults();
 }
 
@@ -167,26 +171,43 @@ void Page::follow(const YearText& text, std::function<void(const QString&)> show
     yearTexts_.push_back([text, show = std::move(show)](const Parameters& p) { show(text(p)); });
 }
 
-void Page::addInputRow(QLabel* label, QWidget* field, const YearText& hint) {
+void Page::addInputRow(QLabel* label, QWidget* field, const YearText& hint, QWidget* beside) {
     const int row = inputs_->rowCount();
     inputs_->addWidget(label, row, 0);
     inputs_->addWidget(field, row, 1);
-    if (hint.isEmpty()) return;
-    QLabel* paragraph = Paragraph({});
-    inputs_->addWidget(paragraph, row, 2);
-    follow(hint, [paragraph](const QString& text) { paragraph->setText(text); });
+    if (hint.isEmpty() && !beside) return;
+    auto* cell = new QHBoxLayout;
+    if (beside) cell->addWidget(beside);
+    if (!hint.isEmpty()) {
+        QLabel* paragraph = Paragraph({});
+        cell->addWidget(paragraph, 1);
+        follow(hint, [paragraph](const QString& text) { paragraph->setText(text); });
+    }
+    inputs_->addLayout(cell, row, 2);
 }
 
-QLineEdit* Page::addInput(IdOf<Kind::Amount> id, const QString& label, Need need,
-                          const YearText& hint) {
+QLineEdit* Page::makeInput(IdOf<Kind::Amount> id, Need need) {
     auto* field = new QLineEdit;
     addControl(id.id, *field);
     field->setAlignment(Qt::AlignRight);
     field->setPlaceholderText(need == Need::Required ? Text("必填") : Text("选填，空白为 0"));
     field->setAccessibleDescription(field->placeholderText());
     FitWidestAmount(*field);
-    addInputRow(FieldLabel(label, field), field, hint);
     return field;
+}
+
+QLineEdit* Page::addInput(IdOf<Kind::Amount> id, const QString& label, Need need,
+                          const YearText& hint, QWidget* beside) {
+    QLineEdit* field = makeInput(id, need);
+    addInputRow(FieldLabel(label, field), field, hint, beside);
+    return field;
+}
+
+void Page::addInputRow(QWidget* label, QWidget* field, QWidget* beside) {
+    const int row = inputs_->rowCount();
+    if (label) inputs_->addWidget(label, row, 0);
+    inputs_->addWidget(field, row, 1);
+    if (beside) inputs_->addWidget(beside, row, 2);
 }
 
 QCheckBox* Page::addCheckBox(IdOf<Kind::Check> id, const YearText& text) {
@@ -217,7 +238,7 @@ QSpinBox* Page::addNumber(IdOf<Kind::Number> id, const QString& label, int minim
     return number;
 }
 
-QLineEdit* Page::addOutput(IdOf<Kind::Result> id, const QString& label, Qt::Alignment alignment) {
+QLineEdit* Page::makeOutput(IdOf<Kind::Result> id, Qt::Alignment alignment) {
     auto* field = new QLineEdit;
     addControl(id.id, *field);
     results_.push_back(field);
@@ -228,6 +249,11 @@ QLineEdit* Page::addOutput(IdOf<Kind::Result> id, const QString& label, Qt::Alig
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     field->setPalette(palette);
     FitWidestAmount(*field);
+    return field;
+}
+
+QLineEdit* Page::addOutput(IdOf<Kind::Result> id, const QString& label, Qt::Alignment alignment) {
+    QLineEdit* field = makeOutput(id, alignment);
     // Two pairs a row; a sentence takes a row of its own.
     const bool wide = alignment != Qt::AlignRight;
     if (wide && outputCount_ % 2 == 1) ++outputCount_;
@@ -284,6 +310,20 @@ void AmountReader::refuse(QLineEdit& field, const QString& title, const QString&
     PresentBox(field, {prompt, title, ui::BoxIcon::Exclamation});
 }
 
+QString WithoutMnemonic(const QString& text) {
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&[A-Z0-9]\\)(?=…?$)"));
+    return QString(text).remove(mnemonic);
+}
+
+QLabel* FieldLabel(const QString& text, QWidget* field) {
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    field->setAccessibleName(WithoutMnemonic(text));
+    return label;
+}
+
+QString AcceptedAmounts() { return Text(kAccepted); }
+
 bool IsBlank(const QString& text) {
     for (const QChar c : text) {
         if (c != u' ' && c != u'\t' && c != u'\u3000') return false;
@@ -299,10 +339,7 @@ void ShowPageOf(QWidget& widget) {
     for (QWidget* page = &widget; page->parentWidget(); page = page->parentWidget()) {
         auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
         auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
-        if (tabs && tabs->indexOf(page) >= 0) {
-            tabs->setCurrentWidget(page);
-            break;
-        }
+        if (tabs && tabs->indexOf(page) >= 0) tabs->setCurrentWidget(page);
     }
     for (QWidget* outer = widget.parentWidget(); outer; outer = outer->parentWidget()) {
         if (auto* scroll = qobject_cast<QScrollArea*>(outer)) {

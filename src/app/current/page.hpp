@@ -58,6 +58,9 @@ public:
     // The page's control of that id; null for another page's.
     QWidget* control(Control id) const { return controls_[static_cast<std::size_t>(id)]; }
 
+    // The control that comes first on the page, where typing starts.
+    QWidget& firstField() const;
+
     // The year to compute with from now on: the texts that state its figures are written anew,
     // and every result of the year before is emptied.
     void setParameters(const Parameters& p);
@@ -69,9 +72,9 @@ public:
 protected:
     const Parameters& parameters() const { return *parameters_; }
 
-    // An amount field with its label and, beside it, a hint.
+    // An amount field with its label and, beside it, a hint and, before the hint, `beside`.
     QLineEdit* addInput(IdOf<Kind::Amount> id, const QString& label, Need need,
-                        const YearText& hint = {});
+                        const YearText& hint = {}, QWidget* beside = nullptr);
     QCheckBox* addCheckBox(IdOf<Kind::Check> id, const YearText& text);
     // A button under the fields for an action other than the calculation; Enter on it presses
     // it, not "计算".
@@ -85,18 +88,27 @@ protected:
     void addNote(const YearText& text);
     // A control the page lays out itself, under its id and object name.
     void addControl(Control id, QWidget& widget);
+    // Fields as addInput and addOutput make them, for a page to lay out itself; the result is
+    // emptied with the others.
+    QLineEdit* makeInput(IdOf<Kind::Amount> id, Need need);
+    QLineEdit* makeOutput(IdOf<Kind::Result> id, Qt::Alignment alignment = Qt::AlignRight);
+    // A row of the inputs: a label (or none), a control, and beside it `beside`.
+    void addInputRow(QWidget* label, QWidget* field, QWidget* beside);
+    // Writes `text` through `show` now and, where it states the year's figures, in every year
+    // chosen later.
+    void follow(const YearText& text, std::function<void(const QString&)> show);
 
     // Empties what the page computed; a page with more than its result fields adds to it.
     virtual void clearResults();
+    // Called when another year is chosen, before the results are emptied.
+    virtual void yearChosen() {}
 
     // The page's column, for a page that adds more below its results.
     QVBoxLayout& column() const { return *column_; }
 
 private:
-    void addInputRow(QLabel* label, QWidget* field, const YearText& hint);
-    // Writes `text` through `show` now and, where it states the year's figures, in every year
-    // chosen later.
-    void follow(const YearText& text, std::function<void(const QString&)> show);
+    void addInputRow(QLabel* label, QWidget* field, const YearText& hint,
+                     QWidget* beside = nullptr);
 
     PageId id_;
     const Parameters* parameters_;
@@ -127,6 +139,15 @@ private:
     bool ok_ = true;
 };
 
+// A label's text as it reads, without the mnemonic that ends it: "逐月收入(&M)" reads "逐月收入".
+QString WithoutMnemonic(const QString& text);
+
+// The label of `field`, whose accessible name it gives.
+QLabel* FieldLabel(const QString& text, QWidget* field);
+
+// What an amount field accepts, for a refusal to say.
+QString AcceptedAmounts();
+
 // True for a text of nothing but the blanks an amount may hold.
 bool IsBlank(const QString& text);
 
@@ -135,7 +156,8 @@ QString YuanText(Fen amount);
 // The amount as a field takes it, without grouping: "15730.00".
 QString FieldYuanText(Fen amount);
 
-// Brings the page that holds `widget` to the front of its tab widget, scrolled to show it.
+// Brings the page that holds `widget` to the front of its tab widget, and that tab widget's
+// page to the front of its own, scrolled to show it.
 void ShowPageOf(QWidget& widget);
 
 }  // namespace app::current

@@ -1,38 +1,57 @@
 #pragma once
 // The pages of the current-rules window: one per kind of income, and the bonus's planner.
 
+#include "app/current/charts.hpp"
+#include "app/current/month_grid.hpp"
 #include "app/current/page.hpp"
 #include "app/current/schedule.hpp"
 
+#include <array>
 #include <optional>
 
 class QStandardItemModel;
+class QLabel;
+class QRadioButton;
 class QTableView;
 
 namespace app::current {
 
-// Wages: the monthly withholding schedule by the cumulative method.
+// Wages: the year month by month and its withholding schedule by the cumulative method. The
+// quick form fills every month alike; the grid then takes each month's own amounts, and every
+// change to it works the year out again at once.
 class WagePage : public Page {
 public:
     explicit WagePage(const Parameters& p);
     void calculate() override;
 
-    // The year's cumulative taxable income from the fields as they stand, 0 when the gross wage
-    // is empty; nullopt when a field is refused (and reported).
+    // The year's cumulative taxable income from the quick form as it stands, 0 when the gross
+    // wage is empty; nullopt when a field is refused (and reported).
     std::optional<Fen> annualTaxable();
 
-    // The year as the page holds it, every amount optional; nullopt when a field is refused
-    // (and reported).
-    std::optional<tax::current::PayrollYear> payrollYear() { return readInput(Need::Optional); }
+    // The year the grid holds, with the first month and the basic deduction chosen.
+    std::optional<tax::current::PayrollYear> payrollYear() const;
 
     // Writes the schedule the table shows to `path` as CSV; a failure is reported in a box.
     bool exportCsv(const QString& path);
 
+    // The rule of the basic deduction chosen.
+    tax::current::BasicDeduction basicDeduction() const;
+
 protected:
     void clearResults() override;
+    void yearChosen() override;
 
 private:
     std::optional<tax::current::PayrollYear> readInput(Need grossNeed);
+    void addBasicRules();
+    QWidget* makeScheduleTab();
+    QWidget* makeMonthsTab();
+    QWidget* makeTargetTab();
+    void offerBasicRules();
+    void workOutYear();
+    void reportRefusedCell(int month, const QString& column);
+    void chooseAdditionalItems();
+    void grossForNet();
     void chooseExportFile();
 
     QLineEdit* gross_;
@@ -40,12 +59,21 @@ private:
     QLineEdit* additional_;
     QLineEdit* other_;
     QSpinBox* firstMonth_;
+    std::array<QRadioButton*, 3> basic_{};  // in the order of BasicDeduction
+    std::array<QLabel*, 3> basicLines_{};
     QLineEdit* firstWithheld_;
     QLineEdit* firstNetPay_;
     QLineEdit* yearWithheld_;
     QLineEdit* annualTaxable_;
+    QLineEdit* targetNet_;
+    QLineEdit* neededGross_;
+    QLineEdit* targetFirstNetPay_;
+    QLineEdit* targetDecemberNetPay_;
+    MonthGridModel* months_;
+    QTableView* monthsTable_;
     ScheduleModel* model_;
     QTableView* table_;
+    YearChart* chart_;
     QPushButton* export_;
 };
 

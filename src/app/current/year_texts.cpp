@@ -75,6 +75,34 @@ QString LabourRows(const Parameters& p) {
     return rows.join(Text("，")) + Text("，\n") + last + Text("。");
 }
 
+// The first year in which `has` holds; the last year where none does.
+int FirstYearWith(bool (*has)(const Parameters&)) {
+    for (int year = tax::current::kFirstYear; year < tax::current::kLastYear; ++year) {
+        if (has(tax::current::ParametersFor(year))) return year;
+    }
+    return tax::current::kLastYear;
+}
+
+// A year's limit, or the one of the first year that has it, for the title a year without it
+// still shows.
+Fen WholeYearWageLimit(const Parameters& p) {
+    if (p.wholeYearWageLimit) return *p.wholeYearWageLimit;
+    const int year =
+        FirstYearWith([](const Parameters& q) { return q.wholeYearWageLimit.has_value(); });
+    return tax::current::ParametersFor(year).wholeYearWageLimit.value_or(0);
+}
+
+// "6 万元" as payroll texts say it; an amount not in whole ten thousands in yuan.
+QString TenThousandsText(Fen amount) {
+    constexpr Fen kTenThousandYuan = 1'000'000;
+    if (amount % kTenThousandYuan != 0) return StandardText(amount) + Text(" 元");
+    return Text("%1 万元").arg(amount / kTenThousandYuan);
+}
+
+QString NotThisYear(const Parameters& p, bool (*has)(const Parameters&)) {
+    return Text("%1 年没有这项规定（%2 年起适用）").arg(p.year).arg(FirstYearWith(has));
+}
+
 }  // namespace
 
 QString StandardText(Fen amount) {
@@ -212,6 +240,95 @@ QString SettlementWaiverNote(const Parameters& p) {
     const QString needed = Text("至少填写一项收入。");
     if (!p.waiver) return needed;
     return WaiverText(p) + Text("。\n") + needed;
+}
+
+}  // namespace app::current
+
+namespace app::current {
+
+using tax::current::BasicDeduction;
+
+QString BasicTitle(BasicDeduction rule) {
+    switch (rule) {
+    case BasicDeduction::MonthsEmployed: return Text("按任职受雇月份计算");
+    case BasicDeduction::FromJanuary: return Text("本年首次取得工资薪金");
+    case BasicDeduction::WholeYear: break;
+    }
+    return Text("上年在本单位全年受雇且工资不超过 %1")
+        .arg(TenThousandsText(
+            WholeYearWageLimit(tax::current::ParametersFor(tax::current::kLastYear))));
+}
+
+QString BasicExplanation(const Parameters& p, BasicDeduction rule) {
+    const QString monthly = StandardText(p.monthlyBasicDeduction);
+    switch (rule) {
+    case BasicDeduction::MonthsEmployed:
+        return Text("每月 %1 元乘以当年在本单位任职受雇的月份数").arg(monthly);
+    case BasicDeduction::FromJanuary:
+        return Text("当年此前没有工资薪金所得：从 1 月起按每月 %1 元累计").arg(monthly);
+    case BasicDeduction::WholeYear: break;
+    }
+    return Text("上年各月均在本单位领取工资，全年不超过 %1 元：1 月起即减除 %2 元")
+        .arg(StandardText(WholeYearWageLimit(p)), StandardText(p.annualBasicDeduction));
+}
+
+QString BasicUnavailable(const Parameters& p, BasicDeduction rule, int firstMonth) {
+    if (tax::current::Available(p, rule, firstMonth)) return {};
+    switch (rule) {
+    case BasicDeduction::MonthsEmployed: return {};
+    case BasicDeduction::FromJanuary:
+        if (!p.fromJanuaryFirstMonth) {
+            return NotThisYear(
+                p, [](const Parameters& q) { return q.fromJanuaryFirstMonth.has_value(); });
+        }
+        return Text("%1 年只适用于 %2 月及以后起任职受雇的")
+            .arg(p.year)
+            .arg(*p.fromJanuaryFirstMonth);
+    case BasicDeduction::WholeYear: break;
+    }
+    if (!p.wholeYearWageLimit) {
+        return NotThisYear(p, [](const Parameters& q) { return q.wholeYearWageLimit.has_value(); });
+    }
+    return Text("只适用于 1 月起在本单位任职受雇的");
+}
+
+QString ChildEducationStandard(const Parameters& p) {
+    return Text("每个子女每月 %1 元").arg(StandardText(p.childEducation));
+}
+
+QString InfantCareStandard(const Parameters& p) {
+    if (p.infantCare == 0) {
+        return NotThisYear(p, [](const Parameters& q) { return q.infantCare != 0; });
+    }
+    return Text("每个子女每月 %1 元").arg(StandardText(p.infantCare));
+}
+
+QString DegreeEducationStandard(const Parameters& p) {
+    return Text("每月 %1 元").arg(StandardText(p.degreeEducation));
+}
+
+QString HousingLoanStandard(const Parameters& p) {
+    return Text("首套住房，每月 %1 元；不能与住房租金同时扣除").arg(StandardText(p.housingLoan));
+}
+
+QString RentTierText(const Parameters& p, int tier) {
+    static const char* const kCities[] = {"直辖市、省会城市、计划单列市等",
+                                          "市辖区户籍人口较多的其他城市", "其他城市"};
+    return Text("%1：每月 %2 元")
+        .arg(Text(kCities[tier]), StandardText(p.rent[static_cast<std::size_t>(tier)]));
+}
+
+QString OnlyChildStandard(const Parameters& p) {
+    return Text("每月 %1 元").arg(StandardText(p.elderlySupport));
+}
+
+QString ElderlyShareStandard(const Parameters& p) {
+    return Text("与兄弟姐妹约定的分摊额，每月最多 %1 元").arg(StandardText(p.elderlyShareCap));
+}
+
+QString ElderlyShareAboveCap(const Parameters& p) {
+    return Text("非独生子女每月分摊的赡养老人扣除不能超过 %1 元")
+        .arg(StandardText(p.elderlyShareCap));
 }
 
 }  // namespace app::current

@@ -3,7 +3,7 @@
 // business page's check box and the lottery exemption's box. Every figure in them comes from the
 // year's Parameters, so a year shows its own standards and nothing of another year's.
 
-#include "tax/current/parameters.hpp"
+#include "tax/current.hpp"
 
 #include <QString>
 
@@ -20,6 +20,23 @@ QString StandardText(Fen amount);
 QString WageAdditionalHint(const Parameters& p);
 QString WageOtherHint(const Parameters& p);
 QString WageNote(const Parameters& p);
+
+// The basic deduction's rules as the wage page offers them: each one's title, its line of
+// explanation, and why the year or the first month does not allow it (empty where it does).
+QString BasicTitle(tax::current::BasicDeduction rule);
+QString BasicExplanation(const Parameters& p, tax::current::BasicDeduction rule);
+QString BasicUnavailable(const Parameters& p, tax::current::BasicDeduction rule, int firstMonth);
+
+// The special additional deductions item by item, monthly: each item's standard in the year,
+// or why the year has none.
+QString ChildEducationStandard(const Parameters& p);
+QString InfantCareStandard(const Parameters& p);
+QString DegreeEducationStandard(const Parameters& p);
+QString HousingLoanStandard(const Parameters& p);
+QString RentTierText(const Parameters& p, int tier);  // 0 to 2, by city
+QString OnlyChildStandard(const Parameters& p);
+QString ElderlyShareStandard(const Parameters& p);
+QString ElderlyShareAboveCap(const Parameters& p);
 
 // The annual one-time bonus.
 QString BonusSeparateNote(const Parameters& p);

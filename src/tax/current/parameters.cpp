@@ -66,8 +66,12 @@ constexpr std::array<Dated<std::optional<int>>, 3> kFromJanuaryFirstMonth{{
     {2020, {}, 7},
     {2021, {}, 1},
 }};
-// The whole year's deduction from January for last year's employees of modest wages.
-constexpr std::array<Dated<bool>, 2> kWholeYearBasic{{{2019, {}, false}, {2021, {}, true}}};
+// The whole year's deduction from January for last year's employees of modest wages: last
+// year's wages there at most this much.
+constexpr std::array<Dated<std::optional<Fen>>, 2> kWholeYearWageLimit{{
+    {2019, {}, std::nullopt},
+    {2021, {}, Yuan(60'000)},
+}};
 
 constexpr std::array<Dated<Fen>, 1> kFixedExpensesUpTo{{{2019, {}, Yuan(4'000)}}};
 constexpr std::array<Dated<Fen>, 1> kFixedExpenses{{{2019, {}, Yuan(800)}}};
@@ -120,7 +124,7 @@ constexpr std::array<Dated<std::array<Fen, 2>>, 1> kWaiver{{  // income, payment
 static_assert(WellDated(kAnnualTables) && WellDated(kMonthlyTables) && WellDated(kLabourTables) &&
               WellDated(kBusinessTables));
 static_assert(WellDated(kAnnualBasicDeduction) && WellDated(kFromJanuaryFirstMonth) &&
-              WellDated(kWholeYearBasic));
+              WellDated(kWholeYearWageLimit));
 static_assert(WellDated(kFixedExpensesUpTo) && WellDated(kFixedExpenses) &&
               WellDated(kRemunerationPercent) && WellDated(kAuthorPercent) &&
               WellDated(kAuthorRoyaltyRate) && WellDated(kFlatRate) &&
@@ -146,7 +150,8 @@ constexpr Parameters Build(int year) {
         .annualBasicDeduction = annualBasic,
         .monthlyBasicDeduction = annualBasic / kMonths,
         .fromJanuaryFirstMonth = ValueIn(kFromJanuaryFirstMonth, year),
-        .wholeYearBasic = ValueIn(kWholeYearBasic, year),
+        .wholeYearBasic = ValueIn(kWholeYearWageLimit, year).has_value(),
+        .wholeYearWageLimit = ValueIn(kWholeYearWageLimit, year),
         .fixedExpensesUpTo = ValueIn(kFixedExpensesUpTo, year),
         .fixedExpenses = ValueIn(kFixedExpenses, year),
         .remunerationPercent = ValueIn(kRemunerationPercent, year),

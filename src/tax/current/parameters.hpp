@@ -49,7 +49,10 @@ struct Parameters {
     // The earliest first month for which the basic deduction may be counted from January
     // (BasicDeduction::FromJanuary); none in a year without that rule.
     std::optional<int> fromJanuaryFirstMonth;
-    bool wholeYearBasic;  // BasicDeduction::WholeYear
+    // BasicDeduction::WholeYear, for last year's wages from the same employer up to
+    // wholeYearWageLimit; neither in a year without that rule.
+    bool wholeYearBasic;
+    std::optional<Fen> wholeYearWageLimit;
 
     // Labour remuneration, author's remuneration and royalties: a payment up to
     // fixedExpensesUpTo less fixedExpenses, above it remunerationPercent of it; author's
