@@ -36,7 +36,7 @@ enum class Control {
     WageBasicMonthsEmployed, WageBasicFromJanuary, WageBasicWholeYear, WageCalculate,
     WageFirstWithheld, WageFirstNetPay, WageYearWithheld, WageAnnualTaxable, WageTargetNet,
     WageGrossForNet, WageNeededGross, WageTargetFirstNetPay, WageTargetDecemberNetPay,
-    WageMonths, WageExportCsv, WageSchedule,
+    WageMonths, WageImportCsv, WageExportCsv, WageSchedule,
     BonusAmount, BonusCalculate, BonusSeparateTax, BonusCombinedTax, BonusWageAnnualTaxable,
     BonusLower, BonusDeadZone,
     LabourIncome, LabourCalculate, LabourTax,
@@ -116,6 +116,7 @@ inline constexpr ControlRow kControls[] = {
     {C::WageTargetFirstNetPay,       P::Wage,               kResult,       "targetFirstNetPay"},
     {C::WageTargetDecemberNetPay,    P::Wage,               kResult,       "targetDecemberNetPay"},
     {C::WageMonths,                  P::Wage,               Kind::Table,   "months"},
+    {C::WageImportCsv,               P::Wage,               kButton,       "importCsv"},
     {C::WageExportCsv,               P::Wage,               kButton,       "exportCsv"},
     {C::WageSchedule,                P::Wage,               Kind::Table,   "schedule"},
 

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace app::current {
 namespace {
 
@@ -38,6 +40,16 @@ void MonthGridModel::fill(int firstMonth, const MonthIncome& month) {
     beginResetModel();
     firstMonth_ = firstMonth;
     for (int row = 0; row < 12; ++row) months_[row] = employed(row) ? month : MonthIncome{};
+    endResetModel();
+    emit monthsChanged();
+}
+
+void MonthGridModel::setMonths(int firstMonth, const std::vector<MonthIncome>& months) {
+    beginResetModel();
+    firstMonth_ = firstMonth;
+    months_.fill(MonthIncome{});
+    std::copy_n(months.begin(), std::min<std::size_t>(months.size(), 13 - firstMonth),
+                months_.begin() + (firstMonth - 1));
     endResetModel();
     emit monthsChanged();
 }

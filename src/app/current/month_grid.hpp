@@ -26,6 +26,8 @@ public:
 
     // The same month in every month from `firstMonth`, nothing before it.
     void fill(int firstMonth, const tax::current::MonthIncome& month);
+    // `months` from `firstMonth` to December (13 - firstMonth of them), nothing before it.
+    void setMonths(int firstMonth, const std::vector<tax::current::MonthIncome>& months);
     // Months before `firstMonth` keep what they hold, not employed until it moves back. Not a
     // change of the months a cell's edit is: whoever moves the first month works the year out.
     void setFirstMonth(int firstMonth);

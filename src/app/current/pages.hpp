@@ -31,8 +31,12 @@ public:
     // The year the grid holds, with the first month and the basic deduction chosen.
     std::optional<tax::current::PayrollYear> payrollYear() const;
 
-    // Writes the schedule the table shows to `path` as CSV; a failure is reported in a box.
+    // Writes the year the grid holds and the schedule the table shows to `path` as CSV (in the
+    // payroll columns tovarin-tax reads); a failure is reported in a box.
     bool exportCsv(const QString& path);
+    // Reads one employee's year from the CSV file at `path` into the grid, with its first month
+    // and rule, and works it out; a file refused is reported, line by line, and nothing changes.
+    bool importCsv(const QString& path);
 
     // The rule of the basic deduction chosen.
     tax::current::BasicDeduction basicDeduction() const;
@@ -53,6 +57,7 @@ private:
     void chooseAdditionalItems();
     void grossForNet();
     void chooseExportFile();
+    void chooseImportFile();
 
     QLineEdit* gross_;
     QLineEdit* special_;
@@ -74,6 +79,7 @@ private:
     ScheduleModel* model_;
     QTableView* table_;
     YearChart* chart_;
+    QPushButton* import_;
     QPushButton* export_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/current/pages.hpp"
 
 #include "app/current/additional_dialog.hpp"
+#include "app/current/year_file.hpp"
 #include "app/current/year_texts.hpp"
 #include "app/effects.hpp"
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -22,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace app::current {
 namespace {
@@ -211,6 +214,7 @@ WagePage::WagePage(const Parameters& p) : Page(PageId::Wage, p) {
                                     annualTaxable_,
                                     export_,
                                     table_,
+                                    import_,
                                     monthsTable_,
                                     targetNet_,
                                     control(Control::WageGrossForNet),
@@ -271,9 +275,13 @@ QWidget* WagePage::makeMonthsTab() {
     addControl(Control::WageMonths, *monthsTable_);
     auto* title = new QLabel(monthsTable_->accessibleName());
     title->setBuddy(monthsTable_);
+    import_ = new QPushButton(Text("导入 CSV…"));
+    addControl(Control::WageImportCsv, *import_);
+    import_->setAutoDefault(true);  // Enter on it imports instead of calculating
+    connect(import_, &QPushButton::clicked, this, [this] { chooseImportFile(); });
     QWidget* tab =
         Titled(title, new QLabel(Text("输入即改写该格，全年随即重算；“计算”按上方各项重新填写")),
-               nullptr, monthsTable_);
+               import_, monthsTable_);
     tab->setFocusProxy(monthsTable_);
     return tab;
 }
@@ -428,7 +436,7 @@ std::optional<Fen> WagePage::annualTaxable() {
 
 bool WagePage::exportCsv(const QString& path) {
     QString error;
-    if (WriteFileAtomically(path, ScheduleCsv(model_->schedule()), error)) return true;
+    if (WriteFileAtomically(path, YearCsv(*payrollYear(), model_->schedule()), error)) return true;
     PresentBox(*this, {Text("CSV 文件没有导出：无法写入“%1”（%2）。\n该位置没有留下不完整的文件。")
                            .arg(QDir::toNativeSeparators(path), error),
                        Text("导出失败"), ui::BoxIcon::Exclamation});
@@ -444,6 +452,38 @@ void WagePage::chooseExportFile() {
     dialog.selectFile(Text("工资薪金预扣预缴明细.csv"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         exportCsv(dialog.selectedFiles().constFirst());
+    }
+}
+
+// The first month first, so that the rules it allows are offered before the file's is chosen;
+// the months last, which works the year out.
+bool WagePage::importCsv(const QString& path) {
+    const YearImport read = ReadYearCsvFile(path, parameters());
+    if (!read.year) {
+        PresentBox(*this, {Text("CSV 文件没有导入，逐月收入保持原样：\n") +
+                               read.problems.join(QLatin1Char('\n')),
+                           Text("导入失败"), ui::BoxIcon::Exclamation});
+        return false;
+    }
+    {
+        const QSignalBlocker quiet(firstMonth_);
+        firstMonth_->setValue(read.year->firstMonth);
+    }
+    offerBasicRules();
+    const auto rule = std::find(std::begin(kBasicRules), std::end(kBasicRules), read.year->basic);
+    basic_[static_cast<std::size_t>(rule - std::begin(kBasicRules))]->setChecked(true);
+    months_->setMonths(read.year->firstMonth, read.year->months);
+    return true;
+}
+
+void WagePage::chooseImportFile() {
+    QFileDialog dialog(this, Text("导入 CSV"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(Text("CSV 文件 (*.csv)"));
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        importCsv(dialog.selectedFiles().constFirst());
     }
 }
 

@@ -134,7 +134,7 @@ public:
             lower->append({{zone.from, bottom}, {zone.to, bottom}});
             area->setUpperSeries(upper);
             area->setLowerSeries(lower);
-            area->setName(Text("盲区：多发反而少得"));
+            area->setName(Text("临界区间：多发反而少得"));
             area->setBrush(kDeadZone);
             area->setPen(Qt::NoPen);
             add(area, bonusAxis, takeHomeAxis, firstZone);
