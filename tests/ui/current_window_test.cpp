@@ -25,6 +25,11 @@ ui::Box Missing(const char* label) {
 ui::Box NoneOf(const char* labels) {
     return {U("请至少填写") + U(labels) + U("中的一项。"), U("缺少输入"), ui::BoxIcon::Exclamation};
 }
+// The wage page has no year worked out for other pages to take.
+const ui::Box kNoWageYear = {
+    U("“工资薪金”页还没有算出本年度的逐月预扣预缴明细，没有带入任何数据。\n"
+      "请先在该页按“计算”。"),
+    U("无法带入"), ui::BoxIcon::Exclamation};
 const ui::Box kLotteryExempt = {U("单张彩票中奖不超过 10,000 元，免征个人所得税。"), U("免税提示"),
                                 ui::BoxIcon::Information};
 
@@ -340,8 +345,8 @@ TEST_F(CurrentWindowTest, PlanListsTheBonusAtEachBoundThePayReaches) {
     EXPECT_EQ(table.model()->rowCount(), 2);
 }
 
-// "从工资薪金页带入" on the settlement and the planner: what each takes from the wage page's
-// year, and nothing taken when a wage field is refused.
+// "从工资薪金页带入" on the settlement and the planner: what each takes from the year the wage
+// page worked out, and nothing taken when it worked none out (a wage field refused).
 struct FromWages {
     const char* what;
     Control button;
@@ -371,15 +376,15 @@ const FromWages kFromWages[] = {
     {"settlement with a wage field refused", C::SettlementFromWages,
      {{C::WageGross, "20000"}, {C::WageSpecial, "4000元"}},
      {{C::SettlementWages, "1"}, {C::SettlementSpecial, "2"}, {C::SettlementWithheld, "6"}},
-     {Refused("每月专项扣除")}},
+     {Refused("每月专项扣除"), kNoWageYear}},
     {"plan from the wage example", C::BonusPlanFromWages, kWageExample,
      {{C::BonusPlanDeductions, "132000.00"}, {C::BonusPlanPay, "400000"}}},
     {"plan from July", C::BonusPlanFromWages,
      {{C::WageGross, "20000"}, {C::WageSpecial, "4000"}, {C::WageAdditional, "2000"},
       {C::WageOther, "500"}, {C::WageFirstMonth, "7"}},
      {{C::BonusPlanDeductions, "69000.00"}}},
-    {"plan with a wage field refused", C::BonusPlanFromWages, {{C::WageOther, "-1"}},
-     {{C::BonusPlanDeductions, "100000"}}, {Refused("每月其他扣除")}},
+    {"plan with a wage field refused", C::BonusPlanFromWages, {{C::WageGross, "20000"}, {C::WageOther, "-1"}},
+     {{C::BonusPlanDeductions, "100000"}}, {Refused("每月其他扣除"), kNoWageYear}},
 };
 // clang-format on
 
@@ -390,6 +395,7 @@ TEST_P(FromTheWagePage, FillsTheYearsFiguresOrNothing) {
     enter(kSettlementTyped);
     enter(kPlan);
     enter(f.wages);
+    calculate(P::Wage);
     window.control<QPushButton>(f.button).click();
     EXPECT_EQ(boxes, f.boxes);
     for (const auto& [id, shown] : f.filled) {
@@ -402,6 +408,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, FromTheWagePage, testing::ValuesIn(kFromWages), 
 // What the settlement takes from the wage page settles with nothing to pay or refund.
 TEST_F(CurrentWindowTest, SettlementOfTheWagePagesYearIsEven) {
     enter(kWageExample);
+    calculate(P::Wage);
     window.control<C::SettlementFromWages>().click();
     calculate(P::Settlement);
     EXPECT_EQ(text(C::SettlementSeparateTaxable), "108,000.00");

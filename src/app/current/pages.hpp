@@ -28,7 +28,8 @@ public:
     // wage is empty; nullopt when a field is refused (and reported).
     std::optional<Fen> annualTaxable();
 
-    // The year the grid holds, with the first month and the basic deduction chosen.
+    // The year the page has worked out: the grid's months with the first month and the basic
+    // deduction chosen; nullopt until a year is worked out, and again once the tax year changes.
     std::optional<tax::current::PayrollYear> payrollYear() const;
 
     // Writes the year the grid holds and the schedule the table shows to `path` as CSV (in the
@@ -47,6 +48,7 @@ protected:
 
 private:
     std::optional<tax::current::PayrollYear> readInput(Need grossNeed);
+    tax::current::PayrollYear gridYear() const;
     void addBasicRules();
     QWidget* makeScheduleTab();
     QWidget* makeMonthsTab();

@@ -343,8 +343,13 @@ std::optional<tax::current::PayrollYear> WagePage::readInput(Need grossNeed) {
         std::vector<tax::current::MonthIncome>(static_cast<std::size_t>(13 - firstMonth), month)};
 }
 
+tax::current::PayrollYear WagePage::gridYear() const {
+    return {months_->firstMonth(), basicDeduction(), months_->months()};
+}
+
 std::optional<tax::current::PayrollYear> WagePage::payrollYear() const {
-    return tax::current::PayrollYear{months_->firstMonth(), basicDeduction(), months_->months()};
+    if (model_->schedule().empty()) return std::nullopt;
+    return gridYear();
 }
 
 // Fills the grid from the quick form, which works the year out; a take-home asked for is worked
@@ -362,7 +367,7 @@ void WagePage::calculate() {
 }
 
 void WagePage::workOutYear() {
-    Schedule schedule = tax::current::WageWithholding(parameters(), *payrollYear());
+    Schedule schedule = tax::current::WageWithholding(parameters(), gridYear());
     if (schedule.empty()) return;  // only for a rule the year lacks, which is not offered
     firstWithheld_->setText(YuanText(schedule.front().withheld));
     firstNetPay_->setText(YuanText(schedule.front().netPay));
@@ -436,7 +441,7 @@ std::optional<Fen> WagePage::annualTaxable() {
 
 bool WagePage::exportCsv(const QString& path) {
     QString error;
-    if (WriteFileAtomically(path, YearCsv(*payrollYear(), model_->schedule()), error)) return true;
+    if (WriteFileAtomically(path, YearCsv(gridYear(), model_->schedule()), error)) return true;
     PresentBox(*this, {Text("CSV 文件没有导出：无法写入“%1”（%2）。\n该位置没有留下不完整的文件。")
                            .arg(QDir::toNativeSeparators(path), error),
                        Text("导出失败"), ui::BoxIcon::Exclamation});

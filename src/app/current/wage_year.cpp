@@ -7,13 +7,11 @@ namespace app::current {
 
 std::optional<WageYearTotals> WageYearOf(WagePage& wages, const Parameters& p, QWidget& asking) {
     const std::optional<tax::current::PayrollYear> year = wages.payrollYear();
-    if (!year) return std::nullopt;
-    const Schedule schedule = tax::current::WageWithholding(p, *year);
+    const Schedule schedule = year ? tax::current::WageWithholding(p, *year) : Schedule{};
     if (schedule.empty()) {
-        PresentBox(asking,
-                   {QString::fromUtf8("按“工资薪金”页现在的内容，本年度算不出逐月预扣预缴明细，"
-                                      "没有带入任何数据。"),
-                    QString::fromUtf8("无法带入"), ui::BoxIcon::Exclamation});
+        PresentBox(asking, {QString::fromUtf8("“工资薪金”页还没有算出本年度的逐月预扣预缴明细，"
+                                              "没有带入任何数据。\n请先在该页按“计算”。"),
+                            QString::fromUtf8("无法带入"), ui::BoxIcon::Exclamation});
         return std::nullopt;
     }
     WageYearTotals totals;

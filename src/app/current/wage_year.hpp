@@ -21,8 +21,8 @@ struct WageYearTotals {
     Fen wages = 0, basic = 0, special = 0, additional = 0, other = 0, donation = 0, withheld = 0;
 };
 
-// The year as the wage page holds it, with `p`; nullopt when a wage field is refused or the
-// schedule cannot be worked out for the year (both reported, the latter over `asking`).
+// The year the wage page has worked out, with `p`; nullopt, reported over `asking`, before it
+// has worked one out.
 std::optional<WageYearTotals> WageYearOf(WagePage& wages, const Parameters& p, QWidget& asking);
 
 }  // namespace app::current
