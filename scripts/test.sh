@@ -20,7 +20,10 @@ step "sanitizer build and tests"
 cmake -S . -B build/asan -G Ninja -DTOVARIN_WERROR=ON -DTOVARIN_SANITIZE=ON \
   -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+# The runtime's __tls_get_addr interceptor (GCC 12) can take an ordinary block of dynamic TLS
+# for an old glibc's header and hand the leak check a bogus range, which crashes its tracer at
+# exit in a program that has loaded many libraries; the check does without that interception.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
