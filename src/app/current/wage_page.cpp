@@ -25,26 +25,29 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace app::current {
 namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// When there is room, wide enough for amounts in the millions and tall enough for the whole
-// year; a few months at least.
-class ScheduleView : public QTableView {
+// A table of amounts under `headers`: wide enough for amounts in the millions when there is
+// room, tall enough for `rows` rows (Qt's own height for 0), and a few months at least.
+class AmountTableView : public QTableView {
 public:
+    AmountTableView(QStringList headers, int rows) : headers_(std::move(headers)), rows_(rows) {}
+
     QSize sizeHint() const override {
         const QFontMetrics metrics(font());
         const int amount = metrics.horizontalAdvance(QStringLiteral("99,999,999.99"));
         const QFontMetrics headers(horizontalHeader()->font());
         const int padding = 2 * metrics.averageCharWidth();
         int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-        for (const QString& header : ScheduleHeaders()) {
+        for (const QString& header : headers_) {
             width += std::max(amount, headers.horizontalAdvance(header)) + padding;
         }
-        return {width, HeightFor(13)};
+        return {width, rows_ > 0 ? HeightFor(rows_) : QTableView::sizeHint().height()};
     }
     QSize minimumSizeHint() const override {
         return {QTableView::minimumSizeHint().width(), HeightFor(4)};
@@ -56,10 +59,13 @@ private:
                horizontalHeader()->sizeHint().height() + 2 * frameWidth() +
                horizontalScrollBar()->sizeHint().height();
     }
+
+    QStringList headers_;
+    int rows_;
 };
 
 QTableView* ScheduleTable(ScheduleModel* model) {
-    auto* table = new ScheduleView;
+    auto* table = new AmountTableView(ScheduleHeaders(), 13);  // the months and the year
     table->setModel(model);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -72,26 +78,11 @@ QTableView* ScheduleTable(ScheduleModel* model) {
     table->setAccessibleName(Text("逐月预扣预缴明细"));
     return table;
 }
+
 // Cells are typed into like a spreadsheet's: typing replaces the cell, Enter or F2 edits it.
-class MonthsView : public QTableView {
+class MonthsView : public AmountTableView {
 public:
-    QSize sizeHint() const override {
-        const QFontMetrics metrics(font());
-        const int amount = metrics.horizontalAdvance(QStringLiteral("99,999,999.99"));
-        const QFontMetrics headers(horizontalHeader()->font());
-        const int padding = 2 * metrics.averageCharWidth();
-        int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-        for (const QString& header : MonthGridHeaders()) {
-            width += std::max(amount, headers.horizontalAdvance(header)) + padding;
-        }
-        return {width, QTableView::sizeHint().height()};
-    }
-    QSize minimumSizeHint() const override {
-        return {QTableView::minimumSizeHint().width(),
-                verticalHeader()->defaultSectionSize() * 4 +
-                    horizontalHeader()->sizeHint().height() + 2 * frameWidth() +
-                    horizontalScrollBar()->sizeHint().height()};
-    }
+    MonthsView() : AmountTableView(MonthGridHeaders(), 0) {}
 
 protected:
     // Enter edits the cell rather than refilling the grid from the quick form.
@@ -102,7 +93,7 @@ protected:
             event->accept();
             return;
         }
-        QTableView::keyPressEvent(event);
+        AmountTableView::keyPressEvent(event);
     }
 };
 
