@@ -92,8 +92,8 @@ BonusPlanPage::BonusPlanPage(WagePage& wages, BonusPage& bonus, const Parameters
                     Text("同一单位全年发放的工资薪金和全年一次性奖金合计"));
     deductions_ = addInput(Control::BonusPlanDeductions, Text("全年扣除合计"), Need::Optional,
                            Text("减除费用、专项扣除、专项附加扣除和其他扣除合计"));
-    QPushButton* fromWages = addInputButton(Control::BonusPlanFromWages, Text("从工资薪金页带入"));
-    connect(fromWages, &QPushButton::clicked, this, [this] { fillFromWages(); });
+    addInputButton(Control::BonusPlanFromWages, Text("从工资薪金页带入"),
+                   [this] { fillFromWages(); });
 
     best_ = addOutput(Control::BonusPlanBest, Text("全年税额最低的奖金"));
     bestTotal_ = addOutput(Control::BonusPlanBestTotal, Text("该方案全年税额"));
@@ -145,7 +145,7 @@ void BonusPlanPage::clearResults() {
 }
 
 void BonusPlanPage::fillFromWages() {
-    const std::optional<WageYearTotals> year = WageYearOf(wagePage_, parameters(), *this);
+    const std::optional<WageYearTotals> year = WageYearOf(wagePage_, *this);
     if (!year) return;
     deductions_->setText(
         FieldYuanText(year->basic + year->special + year->additional + year->other));

@@ -218,13 +218,20 @@ QCheckBox* Page::addCheckBox(IdOf<Kind::Check> id, const YearText& text) {
     return box;
 }
 
-QPushButton* Page::addInputButton(IdOf<Kind::Button> id, const QString& text) {
+// A focused button takes Enter itself (autoDefault), so the window does not calculate instead.
+QPushButton* Page::makeButton(IdOf<Kind::Button> id, const QString& text,
+                              std::function<void()> press) {
     auto* button = new QPushButton(text);
     addControl(id.id, *button);
-    button->setAccessibleName(text);
+    button->setAccessibleName(WithoutMnemonic(text));
     button->setAutoDefault(true);
-    inputs_->addWidget(button, inputs_->rowCount(), 1, Qt::AlignLeft);
+    connect(button, &QPushButton::clicked, this, std::move(press));
     return button;
+}
+
+void Page::addInputButton(IdOf<Kind::Button> id, const QString& text, std::function<void()> press) {
+    inputs_->addWidget(makeButton(id, text, std::move(press)), inputs_->rowCount(), 1,
+                       Qt::AlignLeft);
 }
 
 QSpinBox* Page::addNumber(IdOf<Kind::Number> id, const QString& label, int minimum, int maximum,

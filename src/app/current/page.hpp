@@ -76,9 +76,8 @@ protected:
     QLineEdit* addInput(IdOf<Kind::Amount> id, const QString& label, Need need,
                         const YearText& hint = {}, QWidget* beside = nullptr);
     QCheckBox* addCheckBox(IdOf<Kind::Check> id, const YearText& text);
-    // A button under the fields for an action other than the calculation; Enter on it presses
-    // it, not "计算".
-    QPushButton* addInputButton(IdOf<Kind::Button> id, const QString& text);
+    // A button under the fields for an action other than the calculation, which `press` does.
+    void addInputButton(IdOf<Kind::Button> id, const QString& text, std::function<void()> press);
     QSpinBox* addNumber(IdOf<Kind::Number> id, const QString& label, int minimum, int maximum,
                         const QString& suffix, const QString& hint = {});
     // A read-only result field, in two columns of label and field.
@@ -92,6 +91,10 @@ protected:
     // emptied with the others.
     QLineEdit* makeInput(IdOf<Kind::Amount> id, Need need);
     QLineEdit* makeOutput(IdOf<Kind::Result> id, Qt::Alignment alignment = Qt::AlignRight);
+    // A button for an action other than the calculation, which `press` does: named as it reads,
+    // and Enter on it presses it, not "计算".
+    QPushButton* makeButton(IdOf<Kind::Button> id, const QString& text,
+                            std::function<void()> press);
     // A row of the inputs: a label (or none), a control, and beside it `beside`.
     void addInputRow(QWidget* label, QWidget* field, QWidget* beside);
     // Writes `text` through `show` now and, where it states the year's figures, in every year

@@ -31,6 +31,8 @@ public:
     // The year the page has worked out: the grid's months with the first month and the basic
     // deduction chosen; nullopt until a year is worked out, and again once the tax year changes.
     std::optional<tax::current::PayrollYear> payrollYear() const;
+    // Its schedule, empty as long as payrollYear() is nullopt.
+    const Schedule& schedule() const;
 
     // Writes the year the grid holds and the schedule the table shows to `path` as CSV (in the
     // payroll columns tovarin-tax reads); a failure is reported in a box.

@@ -53,8 +53,8 @@ SettlementPage::SettlementPage(WagePage& wages, const Parameters& p)
     donation_ = addInput(Control::SettlementDonation, Text("准予扣除的捐赠额"), Need::Optional);
     withheld_ = addInput(Control::SettlementWithheld, Text("已预缴税额"), Need::Optional,
                          Text("全年各项综合所得和全年一次性奖金已预扣预缴的税额"));
-    QPushButton* fromWages = addInputButton(Control::SettlementFromWages, Text("从工资薪金页带入"));
-    connect(fromWages, &QPushButton::clicked, this, [this] { fillFromWages(); });
+    addInputButton(Control::SettlementFromWages, Text("从工资薪金页带入"),
+                   [this] { fillFromWages(); });
 
     // Two columns: the bonus on its own on the left, merged on the right.
     separate_.taxable =
@@ -116,7 +116,7 @@ void SettlementPage::show(const Outcome& outcome, const tax::current::Settlement
 }
 
 void SettlementPage::fillFromWages() {
-    const std::optional<WageYearTotals> year = WageYearOf(wagePage_, parameters(), *this);
+    const std::optional<WageYearTotals> year = WageYearOf(wagePage_, *this);
     if (!year) return;
     const std::pair<QLineEdit*, Fen> filled[] = {
         {wages_, year->wages}, {special_, year->special},   {additional_, year->additional},

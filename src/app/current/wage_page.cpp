@@ -139,11 +139,8 @@ WagePage::WagePage(const Parameters& p) : Page(PageId::Wage, p) {
         addInput(Control::WageGross, Text("月工资收入"), Need::Required, Text("每月税前应发工资"));
     special_ = addInput(Control::WageSpecial, Text("每月专项扣除"), Need::Optional,
                         Text("个人缴纳的基本养老、医疗、失业保险和住房公积金"));
-    auto* items = new QPushButton(Text("按项目填写(&D)…"));
-    addControl(Control::WageAdditionalItems, *items);
-    items->setAccessibleName(WithoutMnemonic(items->text()));
-    items->setAutoDefault(true);  // Enter on it opens the items, not the calculation
-    connect(items, &QPushButton::clicked, this, [this] { chooseAdditionalItems(); });
+    QPushButton* items = makeButton(Control::WageAdditionalItems, Text("按项目填写(&D)…"),
+                                    [this] { chooseAdditionalItems(); });
     additional_ = addInput(Control::WageAdditional, Text("每月专项附加扣除"), Need::Optional,
                            WageAdditionalHint, items);
     other_ = addInput(Control::WageOther, Text("每月其他扣除"), Need::Optional, WageOtherHint);
@@ -235,11 +232,8 @@ QWidget* WagePage::makeTargetTab() {
     auto* tab = new QWidget;
     auto* grid = new QGridLayout(tab);
     targetNet_ = makeInput(Control::WageTargetNet, Need::Required);
-    auto* button = new QPushButton(Text("倒算"));
-    addControl(Control::WageGrossForNet, *button);
-    button->setAccessibleName(WithoutMnemonic(button->text()));
-    button->setAutoDefault(true);  // Enter on it works back, not the whole calculation
-    connect(button, &QPushButton::clicked, this, [this] { grossForNet(); });
+    QPushButton* button =
+        makeButton(Control::WageGrossForNet, Text("倒算"), [this] { grossForNet(); });
     neededGross_ = makeOutput(Control::WageNeededGross);
     targetFirstNetPay_ = makeOutput(Control::WageTargetFirstNetPay);
     targetDecemberNetPay_ = makeOutput(Control::WageTargetDecemberNetPay);
@@ -266,10 +260,7 @@ QWidget* WagePage::makeMonthsTab() {
     addControl(Control::WageMonths, *monthsTable_);
     auto* title = new QLabel(monthsTable_->accessibleName());
     title->setBuddy(monthsTable_);
-    import_ = new QPushButton(Text("导入 CSV…"));
-    addControl(Control::WageImportCsv, *import_);
-    import_->setAutoDefault(true);  // Enter on it imports instead of calculating
-    connect(import_, &QPushButton::clicked, this, [this] { chooseImportFile(); });
+    import_ = makeButton(Control::WageImportCsv, Text("导入 CSV…"), [this] { chooseImportFile(); });
     QWidget* tab =
         Titled(title, new QLabel(Text("输入即改写该格，全年随即重算；“计算”按上方各项重新填写")),
                import_, monthsTable_);
@@ -281,11 +272,8 @@ QWidget* WagePage::makeScheduleTab() {
     model_ = new ScheduleModel(this);
     table_ = ScheduleTable(model_);
     addControl(Control::WageSchedule, *table_);
-    export_ = new QPushButton(Text("导出 CSV…"));
-    addControl(Control::WageExportCsv, *export_);
-    export_->setAutoDefault(true);  // Enter on it exports instead of calculating
+    export_ = makeButton(Control::WageExportCsv, Text("导出 CSV…"), [this] { chooseExportFile(); });
     export_->setEnabled(false);
-    connect(export_, &QPushButton::clicked, this, [this] { chooseExportFile(); });
     auto* title = new QLabel(table_->accessibleName());
     title->setBuddy(table_);
     // The method beside the schedule it explains.
@@ -338,6 +326,8 @@ tax::current::PayrollYear WagePage::gridYear() const {
     return {months_->firstMonth(), basicDeduction(), months_->months()};
 }
 
+const Schedule& WagePage::schedule() const { return model_->schedule(); }
+
 std::optional<tax::current::PayrollYear> WagePage::payrollYear() const {
     if (model_->schedule().empty()) return std::nullopt;
     return gridYear();
@@ -382,7 +372,7 @@ void WagePage::reportRefusedCell(int month, const QString& column) {
 void WagePage::chooseAdditionalItems() {
     AdditionalDialog dialog(parameters(), this);
     if (dialog.exec() == QDialog::Accepted && dialog.total()) {
-        additional_->setText(YuanText(*dialog.total()).remove(QLatin1Char(',')));
+        additional_->setText(FieldYuanText(*dialog.total()));
     }
     additional_->setFocus(Qt::OtherFocusReason);
 }

@@ -5,10 +5,9 @@
 
 namespace app::current {
 
-std::optional<WageYearTotals> WageYearOf(WagePage& wages, const Parameters& p, QWidget& asking) {
+std::optional<WageYearTotals> WageYearOf(const WagePage& wages, QWidget& asking) {
     const std::optional<tax::current::PayrollYear> year = wages.payrollYear();
-    const Schedule schedule = year ? tax::current::WageWithholding(p, *year) : Schedule{};
-    if (schedule.empty()) {
+    if (!year) {
         PresentBox(asking, {QString::fromUtf8("“工资薪金”页还没有算出本年度的逐月预扣预缴明细，"
                                               "没有带入任何数据。\n请先在该页按“计算”。"),
                             QString::fromUtf8("无法带入"), ui::BoxIcon::Exclamation});
@@ -22,8 +21,8 @@ std::optional<WageYearTotals> WageYearOf(WagePage& wages, const Parameters& p, Q
         totals.other += month.other;
         totals.donation += month.donation;
     }
-    totals.basic = schedule.back().cumulativeBasic;
-    totals.withheld = SumsOf(schedule).withheld;
+    totals.basic = wages.schedule().back().cumulativeBasic;
+    totals.withheld = SumsOf(wages.schedule()).withheld;
     return totals;
 }
 

@@ -13,7 +13,6 @@ namespace app::current {
 class WagePage;
 
 using tax::current::Fen;
-using tax::current::Parameters;
 
 // The year's sums: wages are gross less the exempt income; basic is the basic deduction the
 // withholding counted by December; withheld is what the schedule withholds.
@@ -21,8 +20,8 @@ struct WageYearTotals {
     Fen wages = 0, basic = 0, special = 0, additional = 0, other = 0, donation = 0, withheld = 0;
 };
 
-// The year the wage page has worked out, with `p`; nullopt, reported over `asking`, before it
-// has worked one out.
-std::optional<WageYearTotals> WageYearOf(WagePage& wages, const Parameters& p, QWidget& asking);
+// The year the wage page has worked out; nullopt, reported over `asking`, before it has worked
+// one out.
+std::optional<WageYearTotals> WageYearOf(const WagePage& wages, QWidget& asking);
 
 }  // namespace app::current
